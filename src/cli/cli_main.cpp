@@ -1,0 +1,61 @@
+#include "cli/cli_main.h"
+
+#include "cli/check_command.h"
+#include "cli/console_ui_host.h"
+#include "cli/dump_command.h"
+
+namespace kordavelt {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Использование:\n"
+    "  kordavelt-cli dump ФАЙЛ              таблицы файла: номер, длина слота, число записей,\n"
+    "                                       корневая страница, уровни индекса\n"
+    "  kordavelt-cli dump ФАЙЛ --table N    записи таблицы N (ключ и данные в шестнадцатеричном\n"
+    "                                       виде) или байты блока данных N\n"
+    "  kordavelt-cli check ФАЙЛ             проверка структуры файла; код выхода 1, если\n"
+    "                                       найдены ошибки\n"
+    "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
+    "оборудования; файл с другим расширением может быть любым из них.\n";
+
+}  // namespace
+
+int UsageError(const CliContext& context, const std::string& what) {
+  context.ui.ShowError(kCliName, what);
+  context.err << kUsage;
+  return kExitUsage;
+}
+
+std::unique_ptr<RandomAccessFile> OpenDatabaseFile(const std::string& path,
+                                                   const CliContext& context) {
+  if (!context.files.Exists(path)) {
+    context.ui.ShowError(path, "Файл не найден");
+    return nullptr;
+  }
+  auto file = context.files.Open(path, OpenMode::ReadOnly);
+  if (file == nullptr) context.ui.ShowError(path, "Файл не открывается");
+  return file;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunCli(args, out, err, LocalFileSystem());
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           FileSystem& files) {
+  ConsoleUiHost ui(err);
+  const CliContext context{out, err, files, ui};
+  if (args.empty()) return UsageError(context, "не задана команда");
+
+  const std::string& command = args.front();
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (command == "help" || command == "--help" || command == "-h") {
+    out << kUsage;
+    return kExitOk;
+  }
+  if (command == "dump") return RunDump(rest, context);
+  if (command == "check") return RunCheck(rest, context);
+  return UsageError(context, "неизвестная команда «" + command + "»");
+}
+
+}  // namespace kordavelt

@@ -1,0 +1,50 @@
+#pragma once
+
+// kordavelt-cli: what a user or a test needs to see inside a database file.
+//
+//   kordavelt-cli dump FILE              the tables of the file
+//   kordavelt-cli dump FILE --table T    the records of table T, or raw block T
+//   kordavelt-cli check FILE             every damage of the file
+//
+// The signature a file must carry follows its extension (LVN and ~LVN a
+// model, SPR and ~SPR a reference book); any other name accepts either.
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "storage/file_layer.h"
+#include "table/ui_host.h"
+
+namespace kordavelt {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitProblems = 1;  // the file is damaged
+inline constexpr int kExitUsage = 2;     // bad arguments, or a file that cannot be opened
+
+inline constexpr std::string_view kCliName = "kordavelt-cli";
+
+// What a command works with: its output, the files, and the host that shows
+// messages ("caption: text" on the error stream).
+struct CliContext {
+  std::ostream& out;
+  std::ostream& err;
+  FileSystem& files;
+  UiHost& ui;
+};
+
+// Runs the command in `args` (the program name left out); returns the exit code.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           FileSystem& files);
+
+// The file opened for reading, or nullptr after a message when it is missing
+// or cannot be opened.
+std::unique_ptr<RandomAccessFile> OpenDatabaseFile(const std::string& path,
+                                                   const CliContext& context);
+
+// Reports bad arguments and shows the usage; returns kExitUsage.
+int UsageError(const CliContext& context, const std::string& what);
+
+}  // namespace kordavelt

@@ -1,0 +1,16 @@
+#pragma once
+
+// kordavelt-cli dump FILE [--table T]: the table list of a database file, or
+// the records of one table (key and data in hexadecimal), or the bytes of one
+// raw block. Exit code 1 when the file is damaged where it was read.
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_main.h"
+
+namespace kordavelt {
+
+int RunDump(const std::vector<std::string>& args, const CliContext& context);
+
+}  // namespace kordavelt

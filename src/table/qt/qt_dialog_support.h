@@ -1,0 +1,44 @@
+#pragma once
+
+// Small pieces shared by the program's own dialogs: UTF-8 text conversion,
+// '#'-lists as string lists, the row of equal buttons and the placement of a
+// window at the mouse.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <string_view>
+
+class QFontMetrics;
+class QPushButton;
+class QWidget;
+
+namespace kordavelt {
+
+QString ToQString(std::string_view text);
+std::string ToUtf8(const QString& text);
+
+// The items of a '#'-list; an empty text is one empty item.
+QStringList ListItems(std::string_view list);
+
+// Every button of a dialog row is as wide as " Применить " (or as the widest
+// caption, should one be longer) and two text lines high.
+struct ButtonRowMetrics {
+  int buttonWidth = 0;
+  int buttonHeight = 0;
+  int RowWidth(int count) const { return (5 * count - 1) * buttonWidth / 4; }
+};
+ButtonRowMetrics MeasureButtonRow(const QFontMetrics& metrics, const QList<QPushButton*>& buttons);
+
+// Places the buttons side by side, 5/4 of a button width apart, the row
+// centred in `clientWidth`, their tops at `top`.
+void PlaceButtonRow(const QList<QPushButton*>& buttons, const ButtonRowMetrics& row,
+                    int clientWidth, int top);
+
+// Moves a top-level window so that it opens at the mouse position, shifted
+// left and up as far as needed to lie on the screen, never at negative
+// coordinates. Call it once the window has its final size.
+void PlaceAtMouse(QWidget& window);
+
+}  // namespace kordavelt

@@ -1,0 +1,71 @@
+#include "table/qt/qt_ui_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QGuiApplication>
+
+#include "table/qt/qpainter_canvas.h"
+#include "table/qt/qt_dialog_support.h"
+#include "table/qt/qt_file_dialog.h"
+#include "table/qt/qt_input_dialog.h"
+#include "table/qt/qt_list_dialog.h"
+#include "table/qt/qt_message_dialog.h"
+#include "table/qt/qt_progress_window.h"
+#include "table/qt/qt_symbol_palette.h"
+
+namespace kordavelt {
+
+QtUiHost::QtUiHost(QWidget* parentWindow) : parent_(parentWindow) {}
+
+void QtUiHost::SetParentWindow(QWidget* parentWindow) { parent_ = parentWindow; }
+
+int QtUiHost::ShowDialog(std::string_view caption, std::string_view text, std::string_view buttons,
+                         IconKind icon) {
+  return RunMessageDialog(parent_, caption, text, buttons, icon);
+}
+
+bool QtUiHost::InputText(std::string_view caption, std::string_view prompt, std::string& text,
+                         int maxLength) {
+  return RunInputDialog(parent_, caption, prompt, text, maxLength);
+}
+
+int QtUiHost::ChooseFromList(std::string_view caption, std::string_view items, int initial) {
+  return RunListDialog(parent_, caption, items, initial);
+}
+
+bool QtUiHost::ChooseColour(Color& colour) {
+  const QColor chosen =
+      QColorDialog::getColor(QColor(colour.r, colour.g, colour.b), parent_, QString());
+  if (!chosen.isValid()) return false;
+  colour = Color{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+                 static_cast<std::uint8_t>(chosen.blue())};
+  return true;
+}
+
+int QtUiHost::ChooseSymbol(std::string_view caption, int count, const SymbolPainter& paint) {
+  return RunSymbolPalette(parent_, caption, count, paint);
+}
+
+std::optional<std::string> QtUiHost::AskOpenFileName(const FileDialogRequest& request) {
+  return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtUiHost::AskSaveFileName(const FileDialogRequest& request) {
+  return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+std::string QtUiHost::ClipboardText() { return ToUtf8(QGuiApplication::clipboard()->text()); }
+
+void QtUiHost::SetClipboardText(std::string_view text) {
+  QGuiApplication::clipboard()->setText(ToQString(text));
+}
+
+std::unique_ptr<ProgressWindow> QtUiHost::OpenProgress(std::string_view caption,
+                                                       std::string_view text) {
+  return std::make_unique<QtProgressWindow>(parent_, caption, text);
+}
+
+void QtUiHost::Beep() { QApplication::beep(); }
+
+}  // namespace kordavelt

@@ -1,0 +1,39 @@
+#pragma once
+
+// The program's window services as Qt dialogs.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "table/ui_host.h"
+
+namespace kordavelt {
+
+class QtUiHost : public UiHost {
+ public:
+  // Dialogs are owned by `parentWindow` (normally the main window) when set.
+  explicit QtUiHost(QWidget* parentWindow = nullptr);
+
+  void SetParentWindow(QWidget* parentWindow);
+  QWidget* ParentWindow() const { return parent_; }
+
+  int ShowDialog(std::string_view caption, std::string_view text, std::string_view buttons,
+                 IconKind icon) override;
+  bool InputText(std::string_view caption, std::string_view prompt, std::string& text,
+                 int maxLength) override;
+  int ChooseFromList(std::string_view caption, std::string_view items, int initial) override;
+  bool ChooseColour(Color& colour) override;
+  int ChooseSymbol(std::string_view caption, int count, const SymbolPainter& paint) override;
+  std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+  std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+  std::string ClipboardText() override;
+  void SetClipboardText(std::string_view text) override;
+  std::unique_ptr<ProgressWindow> OpenProgress(std::string_view caption,
+                                               std::string_view text) override;
+  void Beep() override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace kordavelt

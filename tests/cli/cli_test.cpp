@@ -1,0 +1,227 @@
+#include "cli/cli_main.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/db_image_builder.h"
+
+namespace kordavelt {
+namespace {
+
+using testing::DbImage;
+using testing::DbImageBuilder;
+using testing::Keys;
+using testing::PatternData;
+using testing::PatternRecords;
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunTool(FileSystem& files, const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunCli(args, out, err, files);
+  return {code, out.str(), err.str()};
+}
+
+// Raw block 1 (page 1), table 101 with three records (root 2, data 3),
+// table 102 two-level (root 4, second level 5, data 6 and 7).
+DbImage SmallModel() {
+  return DbImageBuilder::Model()
+      .RawBlock(1, {0x01, 0x02, 0xAB})
+      .Table(101, 3, PatternRecords({-1, 5, 300}, 3))
+      .Table(102, 4, PatternRecords(Keys(1, 6), 4), {.recordsPerPage = 3, .twoLevel = true})
+      .Build();
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override { files_.Put("net.LVN", SmallModel().Data()); }
+  MemoryFileSystem files_;
+};
+
+// Catches a table list with columns swapped or misaligned, or the kind of
+// file misnamed.
+TEST_F(CliTest, DumpListsTheTablesOfTheFile) {
+  const CliRun run = RunTool(files_, {"dump", "net.LVN"});
+  EXPECT_EQ(run.code, kExitOk);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "net.LVN: модель сети, последняя страница 7\n"
+            "Таблица  Слот  Записей  Корень  Уровней\n"
+            "      1     1        0       1     блок\n"
+            "    101     7        3       2        1\n"
+            "    102     8        6       4        2\n");
+}
+
+// Catches records dumped out of key order, or data cut or padded.
+TEST_F(CliTest, DumpOfATableListsKeysAndHexData) {
+  const CliRun run = RunTool(files_, {"dump", "net.LVN", "--table", "101"});
+  EXPECT_EQ(run.code, kExitOk);
+  EXPECT_EQ(run.out,
+            "Таблица № 101: длина записи 3, записей 3\n"
+            "         -1  FF0001\n"
+            "          5  050607\n"
+            "        300  2C2D2E\n");
+
+  EXPECT_EQ(RunTool(files_, {"dump", "--table", "102", "net.LVN"}).out,
+            "Таблица № 102: длина записи 4, записей 6\n"
+            "          1  01020304\n"
+            "          2  02030405\n"
+            "          3  03040506\n"
+            "          4  04050607\n"
+            "          5  05060708\n"
+            "          6  06070809\n");
+}
+
+// Catches a raw block dumped as records, or only as far as it was written.
+TEST_F(CliTest, DumpOfARawBlockListsTheWholePageByOffset) {
+  const CliRun run = RunTool(files_, {"dump", "net.LVN", "--table", "1"});
+  EXPECT_EQ(run.code, kExitOk);
+  std::istringstream lines(run.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "Блок данных № 1, страница 1");
+  std::getline(lines, line);
+  EXPECT_EQ(line, "   0  0102AB" + std::string(58, '0'));
+  int count = 1;
+  std::string last;
+  while (std::getline(lines, line)) {
+    ++count;
+    last = line;
+  }
+  EXPECT_EQ(count, 64);
+  EXPECT_EQ(last, " 7E0  " + std::string(64, '0'));
+}
+
+// Catches a damaged table dumped as if sound: what could be read is shown,
+// the damage goes to the error stream and the exit code says so.
+TEST_F(CliTest, DumpOfADamagedTableShowsWhatItReadAndTheDamage) {
+  DbImage image = SmallModel();
+  image.WithRecordKey(3, 7, 2, -5);
+  files_.Put("bad.LVN", image.Data());
+  const CliRun run = RunTool(files_, {"dump", "bad.LVN", "--table", "101"});
+  EXPECT_EQ(run.code, kExitProblems);
+  EXPECT_NE(run.out.find("         -5  2C2D2E"), std::string::npos);
+  EXPECT_EQ(run.err,
+            "bad.LVN: Ошибка структуры таблицы № 101: страница 3: ключ -5 записи № 3 меньше "
+            "ключа предыдущей записи (5)\n");
+}
+
+// Catches a check that exits 0 on damage or 1 on a sound file.
+TEST_F(CliTest, CheckReportsEveryProblemAndExitsOneOnlyWhenThereAreAny) {
+  CliRun run = RunTool(files_, {"check", "net.LVN"});
+  EXPECT_EQ(run.code, kExitOk);
+  EXPECT_EQ(run.out, "net.LVN: ошибок не найдено\n");
+
+  DbImage image = SmallModel();
+  image.WithMark(2, 0).WithEntryPage(5, 2, 99);
+  files_.Put("bad.LVN", image.Data());
+  run = RunTool(files_, {"check", "bad.LVN"});
+  EXPECT_EQ(run.code, kExitProblems);
+  EXPECT_EQ(run.out,
+            "Ошибка структуры таблицы № 101: метка корневой страницы 2 равна 0, а не 1\n"
+            "Ошибка структуры таблицы № 102: элемент 2 индексной страницы 5 указывает на "
+            "страницу 99, а последняя страница файла — 7\n"
+            "bad.LVN: найдено ошибок: 2\n");
+}
+
+// Catches a reference book accepted under a model's name, or a file with
+// another extension refused.
+TEST_F(CliTest, TheExtensionDecidesWhichSignatureIsExpected) {
+  const std::vector<std::uint8_t> book = DbImageBuilder::ReferenceBook().Build().Data();
+  for (const char* name : {"book.SPR", "book.~spr", "book.dat"}) {
+    files_.Put(name, book);
+    EXPECT_EQ(RunTool(files_, {"check", name}).code, kExitOk) << name;
+  }
+  files_.Put("book.LVN", book);
+  const CliRun run = RunTool(files_, {"check", "book.LVN"});
+  EXPECT_EQ(run.code, kExitProblems);
+  EXPECT_EQ(run.out,
+            "Ошибка формата файла базы данных: подпись «KdvSpr» вместо «Brovaskel»\n"
+            "book.LVN: найдено ошибок: 1\n");
+  const CliRun dump = RunTool(files_, {"dump", "book.LVN"});
+  EXPECT_EQ(dump.code, kExitProblems);
+  EXPECT_EQ(dump.out, "");
+  EXPECT_EQ(dump.err,
+            "book.LVN: Ошибка формата файла базы данных: подпись «KdvSpr» вместо «Brovaskel»\n");
+}
+
+// Catches bad arguments run anyway, or reported with the exit code of a damaged file.
+TEST_F(CliTest, BadArgumentsAndMissingFilesExitTwo) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"frob", "net.LVN"},
+      {"dump"},
+      {"dump", "net.LVN", "other.LVN"},
+      {"dump", "net.LVN", "--table"},
+      {"dump", "net.LVN", "--table", "0"},
+      {"dump", "net.LVN", "--table", "334"},
+      {"dump", "net.LVN", "--table", "1x"},
+      {"dump", "net.LVN", "--tables", "1"},
+      {"check"},
+      {"check", "net.LVN", "other.LVN"},
+      {"check", "--table"},
+  };
+  for (const auto& args : bad) {
+    const CliRun run = RunTool(files_, args);
+    EXPECT_EQ(run.code, kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_NE(run.err.find("Использование:"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+
+  CliRun run = RunTool(files_, {"check", "missing.LVN"});
+  EXPECT_EQ(run.code, kExitUsage);
+  EXPECT_EQ(run.err, "missing.LVN: Файл не найден\n");
+
+  run = RunTool(files_, {"dump", "net.LVN", "--table", "5"});
+  EXPECT_EQ(run.code, kExitUsage);
+  EXPECT_EQ(run.err, "net.LVN: Таблица № 5 не используется\n");
+
+  run = RunTool(files_, {"--help"});
+  EXPECT_EQ(run.code, kExitOk);
+  EXPECT_NE(run.out.find("kordavelt-cli check ФАЙЛ"), std::string::npos);
+}
+
+// A file system where every file exists and none opens, as with a file locked by another program.
+class LockedFiles : public MemoryFileSystem {
+ public:
+  bool Exists(const std::string&) override { return true; }
+  std::unique_ptr<RandomAccessFile> Open(const std::string&, OpenMode) override { return nullptr; }
+};
+
+// Catches a file that cannot be opened taken for an empty or damaged one.
+TEST(CliFiles, AFileThatDoesNotOpenExitsTwo) {
+  LockedFiles files;
+  const CliRun run = RunTool(files, {"dump", "net.LVN"});
+  EXPECT_EQ(run.code, kExitUsage);
+  EXPECT_EQ(run.err, "net.LVN: Файл не открывается\n");
+}
+
+// Catches the tool reading through anything but the disk when run as a program.
+TEST(CliOnDisk, ChecksAFileOnDisk) {
+  std::string folder = (std::filesystem::temp_directory_path() / "kordavelt-cli-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+  const std::string path = folder + "/net.LVN";
+  {
+    const std::vector<std::uint8_t> bytes = SmallModel().Data();
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunCli({"check", path}, out, err), kExitOk);
+  EXPECT_EQ(out.str(), path + ": ошибок не найдено\n");
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace kordavelt
