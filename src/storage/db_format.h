@@ -197,8 +197,12 @@ inline void SetPageCount(Bytes header, std::int32_t count) {
 
 constexpr bool IsTableNumber(int table) { return table >= 1 && table <= kMaxTables; }
 
-// Tables 1 ... 332 store all three descriptor fields; table 333 only its slot length.
-constexpr bool HasFullDescriptor(int table) { return table >= 1 && table < kScratchTable; }
+// Tables 1 ... 332 store all three descriptor fields; table 333 only its slot
+// length: its count and root fall past the 2048 bytes of page 0. The accessors
+// below read them as 0 from a page-sized header and write nothing there; the
+// engine keeps a header image of kHeaderImageSize bytes whose tail holds them
+// while the file is open.
+inline constexpr std::size_t kHeaderImageSize = 48 + 6 * (kMaxTables + 1);
 
 constexpr std::size_t DescriptorOffset(int table) {
   return kDescriptorBase + kDescriptorSize * static_cast<std::size_t>(table);
@@ -213,19 +217,19 @@ inline void SetSlotLength(Bytes header, int table, std::int16_t slotLength) {
 }
 
 inline std::uint16_t DescriptorCount(ConstBytes header, int table) {
-  if (!HasFullDescriptor(table)) return 0;
+  if (!IsTableNumber(table)) return 0;
   return ReadU16(header, DescriptorOffset(table) + kDescRecordCount);
 }
 inline void SetDescriptorCount(Bytes header, int table, std::uint16_t count) {
-  if (HasFullDescriptor(table)) WriteU16(header, DescriptorOffset(table) + kDescRecordCount, count);
+  if (IsTableNumber(table)) WriteU16(header, DescriptorOffset(table) + kDescRecordCount, count);
 }
 
 inline std::uint16_t RootPage(ConstBytes header, int table) {
-  if (!HasFullDescriptor(table)) return 0;
+  if (!IsTableNumber(table)) return 0;
   return ReadU16(header, DescriptorOffset(table) + kDescRootPage);
 }
 inline void SetRootPage(Bytes header, int table, std::uint16_t page) {
-  if (HasFullDescriptor(table)) WriteU16(header, DescriptorOffset(table) + kDescRootPage, page);
+  if (IsTableNumber(table)) WriteU16(header, DescriptorOffset(table) + kDescRootPage, page);
 }
 
 constexpr bool IsTableSlotLength(int slotLength) {
