@@ -115,7 +115,11 @@ bool dbfClass::OpenFile() {
   }
 
   if (OnOpen) OnOpen(*this);
-  if (!ok_) CloseQuietly();
+  if (!ok_) {
+    // The owner lets go of the tables it opened before one failed.
+    if (OnClose) OnClose(*this);
+    CloseQuietly();
+  }
   return ok_;
 }
 
@@ -125,8 +129,11 @@ bool dbfClass::CloseFile() {
 
   int answer = kAnswerYes;
   const std::string backup = BackupName();
-  if (modified_ && backupOnOpen_ && askToSave_ && files_.Exists(backup) &&
-      files_.FileSize(backup) > db::kPageSize) {
+  // A backup that cannot be looked at may still be there to go back to: the
+  // question is asked unless the backup is known to be missing or empty.
+  const std::int64_t backupSize = files_.FileSize(backup);
+  const bool backupUsable = backupSize > db::kPageSize || (backupSize < 0 && backupSize != -ENOENT);
+  if (modified_ && backupOnOpen_ && askToSave_ && backupUsable) {
     answer = ui_.AskYesNoCancel(fileName_, "Cохранить изменения ?");
     if (answer == kAnswerCancel) return false;
   }
@@ -229,7 +236,10 @@ bool dbfClass::ReadBlock(int t, Bytes buffer) {
     return false;
   }
   std::array<std::uint8_t, db::kPageSize> block{};
-  if (ReadPageAt(page, block) != 0) return false;
+  if (ReadPageAt(page, block) != 0) {
+    ShowFileError("Ошибка чтения данных №" + std::to_string(t));
+    return false;
+  }
   std::copy_n(block.begin(), buffer.size(), buffer.begin());
   return true;
 }
@@ -260,7 +270,11 @@ bool dbfClass::WriteBlock(int t, ConstBytes data) {
     headerChanged_ = true;
   }
   // The block first, then the header that points at it.
-  return WritePageAt(page, data) == 0 && WriteHeaderIfChanged();
+  if (WritePageAt(page, data) != 0 || !WriteHeaderIfChanged()) {
+    ShowFileError("Ошибка записи данных №" + std::to_string(t));
+    return false;
+  }
+  return true;
 }
 
 void dbfClass::ClearTable(int t) {

@@ -74,6 +74,15 @@ std::unique_ptr<tbClass> dbfClass::OpenTableObject(int t, int dataLength) {
   std::unique_ptr<tbClass> table(new tbClass(*this, t, dataLength + db::kKeySize));
   tbClass& tb = *table;
   const std::string number = Num(t);
+  // A table that cannot be created leaves its descriptor as it found it.
+  const std::int16_t oldSlot = db::SlotLength(header_, t);
+  const std::uint16_t oldRoot = db::RootPage(header_, t);
+  const std::uint16_t oldCount = db::DescriptorCount(header_, t);
+  const auto restoreDescriptor = [&] {
+    db::SetSlotLength(header_, t, oldSlot);
+    db::SetRootPage(header_, t, oldRoot);
+    db::SetDescriptorCount(header_, t, oldCount);
+  };
 
   int root = db::RootPage(header_, t);
   // A new or cleared table, or one whose root was never stored (the scratch
@@ -109,6 +118,7 @@ std::unique_ptr<tbClass> dbfClass::OpenTableObject(int t, int dataLength) {
     if (firstData == root || firstData > PageCount()) firstData = 0;
     if (firstData == 0) firstData = AllocatePage();
     if (firstData == 0) {
+      restoreDescriptor();
       ShowFileError("Ошибка БД Стр3 таблицы № " + number);
       openStatus_ = 3;
       return nullptr;
@@ -123,6 +133,7 @@ std::unique_ptr<tbClass> dbfClass::OpenTableObject(int t, int dataLength) {
       const std::array<std::uint8_t, db::kPageSize> empty{};
       if (WritePageAt(firstData, empty) != 0 || WritePageAt(root, tb.root_) != 0 ||
           !WriteHeaderIfChanged()) {
+        restoreDescriptor();
         ShowFileError("Ошибка Save Таблицы " + number);
         openStatus_ = 2;
         return nullptr;

@@ -133,7 +133,9 @@ void tbClass::ReportReadError(const char* readErrorText, int error) {
 }
 
 bool tbClass::LoadSecondLevel(int r, const char* readErrorText) {
-  Flush();
+  // A changed page that cannot be written stays loaded, to be written later;
+  // the table does not move.
+  if (Flush() < 0) return false;
   DropDataPage();
   rootEntry_ = 0;
   const int page = db::EntryPage(root_, r);
@@ -163,7 +165,7 @@ bool tbClass::LoadSecondLevel(int r, const char* readErrorText) {
 }
 
 bool tbClass::LoadDataPage(int i, const char* readErrorText) {
-  Flush();
+  if (Flush() < 0) return false;
   DropDataPage();
   const int page = db::EntryPage(IndexPage(), i);
   if (const int error = file_.ReadPageAt(page, data_); error != 0) {
@@ -303,14 +305,25 @@ bool tbClass::Prev() {
 }
 
 std::int32_t tbClass::LastKey() {
-  if (Count() == 0 || RootCount() == 0) return 0;
+  if (Count() == 0 || RootCount() == 0 || damaged_) return 0;
   std::int32_t key = 0;
-  return LastKeyFromFile(key) ? key : 0;
+  const int error = LastKeyFromFile(key);
+  if (error < 0) {
+    ReportReadError("Ошибка ключа в таблице № ", error);
+    return 0;
+  }
+  if (error > 0) {
+    MarkDamaged();
+    status_ = kStatusDamaged;
+    return 0;
+  }
+  return key;
 }
 
 // The last record is read from the pages in memory where they are current,
-// from the file otherwise, without moving the position.
-bool tbClass::LastKeyFromFile(std::int32_t& key) {
+// from the file otherwise, without moving the position. 0, a negative read
+// error, or kStatusDamaged for an index that does not hold together.
+int tbClass::LastKeyFromFile(std::int32_t& key) {
   const int rootLast = RootCount();
   Page secondCopy{};
   ConstBytes index = root_;
@@ -320,27 +333,31 @@ bool tbClass::LastKeyFromFile(std::int32_t& key) {
     if (rootEntry_ == rootLast) {
       index = *secondLevel_;
     } else {
-      if (file_.ReadPageAt(db::EntryPage(root_, rootLast), secondCopy) != 0) return false;
+      if (const int error = file_.ReadPageAt(db::EntryPage(root_, rootLast), secondCopy);
+          error != 0) {
+        return error;
+      }
       const int delta = db::StaleCountDelta(secondCopy, db::EntryCumulative(root_, rootLast));
       db::CorrectStaleCounts(secondCopy, delta);
-      if (!SoundIndexPage(secondCopy, db::kLevelSecond, before, Capacity())) return false;
+      if (!SoundIndexPage(secondCopy, db::kLevelSecond, before, Capacity())) return kStatusDamaged;
       index = secondCopy;
     }
   }
-  // The last entry holding records: empty pages stand only alone in their index page.
+  // The last entry holds records: an empty page stands only alone in its index page.
   const int last = std::clamp<int>(db::IndexEntryCount(index), 1, db::kMaxEntries);
   const int records =
       db::EntryCumulative(index, last) - (last > 1 ? db::EntryCumulative(index, last - 1) : before);
-  if (records <= 0 || records > Capacity()) return false;
-  const bool loaded = indexEntry_ == last && index.data() == IndexPage().data();
-  if (loaded) {
+  if (records <= 0 || records > Capacity()) return kStatusDamaged;
+  if (indexEntry_ == last && index.data() == IndexPage().data()) {
     key = KeyAt(records - 1);
-    return true;
+    return 0;
   }
   Page data{};
-  if (file_.ReadPageAt(db::EntryPage(index, last), data) != 0) return false;
+  if (const int error = file_.ReadPageAt(db::EntryPage(index, last), data); error != 0) {
+    return error;
+  }
   key = db::RecordKey(data, slot_, records - 1);
-  return true;
+  return 0;
 }
 
 // --- Writing ------------------------------------------------------------------------

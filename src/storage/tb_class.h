@@ -152,7 +152,7 @@ class tbClass {
   static int SearchUpperKey(ConstBytes index, int count, std::int32_t k);
   // First entry in [1, count] whose cumulative count is >= n (the last when none is).
   static int SearchCumulative(ConstBytes index, int count, std::int32_t n);
-  bool LastKeyFromFile(std::int32_t& key);
+  int LastKeyFromFile(std::int32_t& key);
 
   // Insert: positions after every record with key k.
   void SeekInsertPosition(std::int32_t k);
@@ -174,9 +174,10 @@ class tbClass {
   // Delete.
   void AddToCounts(int delta);
   void RemoveCurrentEntry();
-  void RemoveCurrentRootEntry();
-  void CollapseToOneLevel();
-  void CloseLastSecondLevelPage();
+  // Both return false, with nothing changed, when the second-level page that
+  // is to remain cannot be read.
+  bool RemoveCurrentRootEntry();
+  bool ReadSecondLevelCopy(int r, Page& page);
 
   dbfClass& file_;
   int table_;

@@ -74,11 +74,14 @@ void tbClass::Delete() {
     RemoveCurrentEntry();
   }
 
+  int failure = kStatusOk;
   if (TwoLevel() && rootEntry_ > 0) {
     const int r = rootEntry_;
     const int covered =
         db::EntryCumulative(root_, r) - (r > 1 ? db::EntryCumulative(root_, r - 1) : 0);
-    if (covered == 0 && RootCount() > 1) RemoveCurrentRootEntry();
+    // A second-level page left without records goes; when the page that
+    // should take its place cannot be read, it stays, empty but sound.
+    if (covered == 0 && RootCount() > 1 && !RemoveCurrentRootEntry()) failure = status_;
   }
 
   // The last entries of the index hold the greatest key.
@@ -87,6 +90,7 @@ void tbClass::Delete() {
     db::SetEntryUpperKey(*secondLevel_, IndexCount(), db::kLastUpperKey);
   }
   Flush();
+  if (failure != kStatusOk && status_ == kStatusOk) status_ = failure;
 }
 
 void tbClass::RemoveCurrentEntry() {
@@ -106,13 +110,37 @@ void tbClass::RemoveCurrentEntry() {
   indexChanged_ = true;
 }
 
-void tbClass::RemoveCurrentRootEntry() {
-  file_.Ui().ShowInfo("БД",
-                      "Удаление страницы вторичного индекса таблицы №" + std::to_string(table_));
+bool tbClass::ReadSecondLevelCopy(int r, Page& page) {
+  if (const int error = file_.ReadPageAt(db::EntryPage(root_, r), page); error != 0) {
+    ReportReadError("Ошибка ключа2 в таблице № ", error);
+    return false;
+  }
+  // Counts of a page not in memory may be stale; the root holds the truth.
+  db::CorrectStaleCounts(page, db::StaleCountDelta(page, db::EntryCumulative(root_, r)));
+  const int before = r > 1 ? db::EntryCumulative(root_, r - 1) : 0;
+  if (!SoundIndexPage(page, db::kLevelSecond, before, Capacity())) {
+    MarkDamaged();
+    status_ = kStatusDamaged;
+    return false;
+  }
+  return true;
+}
+
+bool tbClass::RemoveCurrentRootEntry() {
   const int count = RootCount();
   const int removed = rootEntry_;
-  const int page = db::EntryPage(root_, removed);
   const bool wasLast = removed == count;
+  const bool collapses = count - 1 == 1;
+  // The page that becomes the only one, or the last one, changes too: it is
+  // read before anything else changes.
+  Page remaining{};
+  const int remainingEntry = collapses ? (removed == 1 ? 2 : 1) : removed - 1;
+  if ((collapses || wasLast) && !ReadSecondLevelCopy(remainingEntry, remaining)) return false;
+
+  file_.Ui().ShowInfo("БД",
+                      "Удаление страницы вторичного индекса таблицы №" + std::to_string(table_));
+  const int page = db::EntryPage(root_, removed);
+  const int remainingPage = db::EntryPage(root_, remainingEntry);
   MoveEntriesDown(root_, removed + 1, count);
   db::SetIndexEntryCount(root_, static_cast<std::uint16_t>(count - 1));
   db::SetEntry(root_, count, 0, 0, static_cast<std::uint16_t>(page));
@@ -121,49 +149,25 @@ void tbClass::RemoveCurrentRootEntry() {
   rootEntry_ = 0;
   indexChanged_ = true;
 
-  if (count - 1 == 1) {
-    CollapseToOneLevel();
+  if (collapses) {
+    file_.Ui().ShowInfo("БД", "Переход с двухуровневого на одноуровневый индекс таблицы №" +
+                                  std::to_string(table_));
+    root_ = remaining;
+    db::SetIndexLevel(root_, db::kLevelOneLevelRoot);
+    db::SetIndexTable(root_, static_cast<std::uint16_t>(table_));
+    const int entries = RootCount();
+    if (entries < db::kMaxEntries) {
+      db::SetEntryPage(root_, entries + 1, static_cast<std::uint16_t>(remainingPage));
+    }
+    secondLevel_.reset();
   } else if (wasLast) {
-    CloseLastSecondLevelPage();
+    // The page that became the last one ends with the greatest upper key, as
+    // the last page of an index always does.
+    *secondLevel_ = remaining;
+    rootEntry_ = RootCount();
+    db::SetEntryUpperKey(*secondLevel_, IndexCount(), db::kLastUpperKey);
   }
-}
-
-// The second-level page that became the last one gets the greatest upper key
-// on its last entry, as the last page of an index always has.
-void tbClass::CloseLastSecondLevelPage() {
-  db::SetEntryUpperKey(root_, RootCount(), db::kLastUpperKey);
-  if (!LoadSecondLevel(RootCount(), "Ошибка ключа2 в таблице № ")) return;
-  db::SetEntryUpperKey(*secondLevel_, IndexCount(), db::kLastUpperKey);
-  indexChanged_ = true;
-}
-
-void tbClass::CollapseToOneLevel() {
-  file_.Ui().ShowInfo(
-      "БД", "Переход с двухуровневого на одноуровневый индекс таблицы №" + std::to_string(table_));
-  const int remainingPage = db::EntryPage(root_, 1);
-  Page remaining{};
-  if (const int error = file_.ReadPageAt(remainingPage, remaining); error != 0) {
-    // A two-level index of one entry is sound too: it stays as it is.
-    ReportReadError("Ошибка ключа2 в таблице № ", error);
-    return;
-  }
-  // The page may carry stale counts like any second-level page not in memory;
-  // as the root it must count from the start of the table.
-  db::CorrectStaleCounts(remaining, db::StaleCountDelta(remaining, db::EntryCumulative(root_, 1)));
-  if (!SoundIndexPage(remaining, db::kLevelSecond, 0, Capacity())) {
-    MarkDamaged();
-    return;
-  }
-  root_ = remaining;
-  db::SetIndexLevel(root_, db::kLevelOneLevelRoot);
-  db::SetIndexTable(root_, static_cast<std::uint16_t>(table_));
-  const int count = RootCount();
-  if (count < db::kMaxEntries)
-    db::SetEntryPage(root_, count + 1, static_cast<std::uint16_t>(remainingPage));
-  secondLevel_.reset();
-  rootEntry_ = 0;
-  DropDataPage();
-  indexChanged_ = true;
+  return true;
 }
 
 void tbClass::ChangeKey(std::int32_t k) {
