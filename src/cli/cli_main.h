@@ -3,7 +3,8 @@
 // kordavelt-cli: what a user or a test needs to see inside a database file.
 //
 //   kordavelt-cli dump FILE              the tables of the file
-//   kordavelt-cli dump FILE --table T    the records of table T, or raw block T
+//   kordavelt-cli dump FILE --table T    the records of table T (decoded by field in a
+//                                        model, hexadecimal with --hex), or raw block T
 //   kordavelt-cli check FILE             every damage of the file
 //
 // The signature a file must carry follows its extension (LVN and ~LVN a

@@ -4,9 +4,12 @@
 #include <charconv>
 #include <optional>
 
+#include "model/model_tables.h"
+#include "model/record_layout.h"
 #include "storage/cp1251.h"
 #include "storage/db_reader.h"
 #include "table/hex_text.h"
+#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {
@@ -17,6 +20,7 @@ constexpr std::size_t kHexChunk = 128;  // BytesToHex takes at most this many by
 struct DumpArgs {
   std::string path;
   std::optional<int> table;
+  bool hex = false;  // --hex: no decoding by record layout
 };
 
 // The column texts right-aligned under their headings.
@@ -73,24 +77,90 @@ int DumpTableList(DbReader& reader, const std::string& path, const CliContext& c
   return ReportProblems(reader.HeaderProblems(), path, context);
 }
 
+// The layout by which a table of a model file is decoded; nullptr when it is
+// to be dumped in hexadecimal: no layout known, --hex, another kind of file,
+// or records of another length than the layout's.
+const RecordLayout* DecodingLayout(DbReader& reader, const DbTableInfo& table, bool hex) {
+  if (hex || reader.Kind() != db::FileKind::Model) return nullptr;
+  const RecordLayout* layout = ModelTableLayout(table.number);
+  const int dataLength = table.rawBlock ? db::kPageSize : table.slotLength - 4;
+  if (layout == nullptr ||
+      (table.rawBlock ? layout->dataLength > dataLength : layout->dataLength != dataLength)) {
+    return nullptr;
+  }
+  return layout;
+}
+
+// Bits of the low part of a table's keys when the key is a pair: node and
+// slot (branches, far ends, markings, objects, branch drawings) or group and
+// number (receivers); 0 for plain keys.
+int KeyShift(int table) {
+  if (table == kReceiverTable) return 10;
+  const bool branchKeyed = table == kBranchTable || table == kFarEndTable ||
+                           table == kMarkingTable || table == kXYBranchTable ||
+                           (table > kObjectTableBase && table < kObjectTableBase + 100);
+  return branchKeyed ? 8 : 0;
+}
+
+// A counted string in double quotes; quotes, backslashes and control
+// characters escaped so that a record stays on its line.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      quoted += "\\x" + Hex(ConstBytes(reinterpret_cast<const std::uint8_t*>(&c), 1));
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
+std::string FieldValue(ConstBytes data, const FieldDef& field) {
+  const std::string text = FieldText(data, field);
+  return field.type == FieldType::String ? Quoted(text) : text;
+}
+
+// key [node.slot]  name=value name=value ...
+std::string DecodedRecord(const DbRecord& record, const RecordLayout& layout) {
+  std::string line = RightAligned(std::to_string(record.key), 11);
+  if (const int shift = KeyShift(layout.table); shift != 0) {
+    const std::string code = FormatCode(record.key, shift);
+    line += "  " + RightAligned(code.empty() ? "0.0" : code, 9);
+  }
+  line += ' ';
+  for (const FieldDef& field : layout.fields) {
+    line += ' ' + std::string(field.name) + '=' + FieldValue(record.data, field);
+  }
+  return line;
+}
+
 int DumpRecords(DbReader& reader, const DbTableInfo& table, const std::string& path,
-                const CliContext& context) {
+                const CliContext& context, bool hex) {
   const DbTableContents contents = reader.ReadTable(table.number);
-  context.out << "Таблица № " << table.number << ": длина записи " << table.slotLength - 4
-              << ", записей " << contents.records.size() << '\n';
+  const RecordLayout* layout = DecodingLayout(reader, table, hex);
+  context.out << "Таблица № " << table.number;
+  if (layout != nullptr) context.out << " (" << layout->name << ")";
+  context.out << ": длина записи " << table.slotLength - 4 << ", записей "
+              << contents.records.size() << '\n';
   for (const DbRecord& record : contents.records) {
-    context.out << RightAligned(std::to_string(record.key), 11) << "  " << Hex(record.data) << '\n';
+    if (layout != nullptr) {
+      context.out << DecodedRecord(record, *layout) << '\n';
+    } else {
+      context.out << RightAligned(std::to_string(record.key), 11) << "  " << Hex(record.data)
+                  << '\n';
+    }
   }
   std::vector<DbProblem> problems = reader.HeaderProblems();
   problems.insert(problems.end(), contents.problems.begin(), contents.problems.end());
   return ReportProblems(problems, path, context);
 }
 
-int DumpRawBlock(DbReader& reader, const DbTableInfo& table, const std::string& path,
-                 const CliContext& context) {
-  const DbRawBlock block = reader.ReadRawBlock(table.number);
-  context.out << "Блок данных № " << table.number << ", страница " << table.rootPage << '\n';
-  const ConstBytes bytes(block.bytes);
+// The bytes of a raw block by offset, in hexadecimal.
+void HexBlock(ConstBytes bytes, const CliContext& context) {
   for (std::size_t at = 0; at < bytes.size(); at += kRawBytesPerLine) {
     char offset[8];
     char* const end = std::to_chars(offset, offset + sizeof offset, at, 16).ptr;
@@ -99,12 +169,38 @@ int DumpRawBlock(DbReader& reader, const DbTableInfo& table, const std::string& 
     context.out << RightAligned(std::string_view(offset, end - offset), 4) << "  "
                 << Hex(bytes.subspan(at, std::min(kRawBytesPerLine, bytes.size() - at))) << '\n';
   }
+}
+
+// The fields of a raw block, one a line: decimal offset, name=value.
+void DecodedBlock(ConstBytes bytes, const RecordLayout& layout, const CliContext& context) {
+  const ConstBytes data = bytes.first(static_cast<std::size_t>(layout.dataLength));
+  for (const FieldDef& field : layout.fields) {
+    context.out << RightAligned(std::to_string(field.offset), 5) << "  " << field.name << '='
+                << FieldValue(data, field) << '\n';
+  }
+}
+
+int DumpRawBlock(DbReader& reader, const DbTableInfo& table, const std::string& path,
+                 const CliContext& context, bool hex) {
+  const DbRawBlock block = reader.ReadRawBlock(table.number);
+  const RecordLayout* layout = DecodingLayout(reader, table, hex);
+  if (layout != nullptr && block.bytes.size() < static_cast<std::size_t>(layout->dataLength)) {
+    layout = nullptr;  // a page that could not be read whole
+  }
+  context.out << "Блок данных № " << table.number;
+  if (layout != nullptr) context.out << " (" << layout->name << ")";
+  context.out << ", страница " << table.rootPage << '\n';
+  if (layout != nullptr) {
+    DecodedBlock(block.bytes, *layout, context);
+  } else {
+    HexBlock(block.bytes, context);
+  }
   std::vector<DbProblem> problems = reader.HeaderProblems();
   problems.insert(problems.end(), block.problems.begin(), block.problems.end());
   return ReportProblems(problems, path, context);
 }
 
-// Parses FILE and --table T; a message and nothing on any other argument.
+// Parses FILE, --table T and --hex; a message and nothing on any other argument.
 std::optional<DumpArgs> ParseArgs(const std::vector<std::string>& args, const CliContext& context,
                                   int& exitCode) {
   DumpArgs parsed;
@@ -125,6 +221,8 @@ std::optional<DumpArgs> ParseArgs(const std::vector<std::string>& args, const Cl
         return std::nullopt;
       }
       parsed.table = table;
+    } else if (arg == "--hex") {
+      parsed.hex = true;
     } else if (arg.starts_with("--")) {
       exitCode = UsageError(context, "неизвестный ключ «" + arg + "»");
       return std::nullopt;
@@ -157,8 +255,8 @@ int RunDump(const std::vector<std::string>& args, const CliContext& context) {
 
   for (const DbTableInfo& table : reader.Tables()) {
     if (table.number != *parsed->table) continue;
-    return table.rawBlock ? DumpRawBlock(reader, table, parsed->path, context)
-                          : DumpRecords(reader, table, parsed->path, context);
+    return table.rawBlock ? DumpRawBlock(reader, table, parsed->path, context, parsed->hex)
+                          : DumpRecords(reader, table, parsed->path, context, parsed->hex);
   }
   context.ui.ShowError(parsed->path,
                        "Таблица № " + std::to_string(*parsed->table) + " не используется");

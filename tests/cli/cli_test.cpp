@@ -7,6 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/model_records.h"
+#include "model/model_tables.h"
+#include "model/object_records.h"
+#include "model/record_layout.h"
 #include "support/db_image_builder.h"
 
 namespace kordavelt {
@@ -83,7 +87,7 @@ TEST_F(CliTest, DumpOfATableListsKeysAndHexData) {
 
 // Catches a raw block dumped as records, or only as far as it was written.
 TEST_F(CliTest, DumpOfARawBlockListsTheWholePageByOffset) {
-  const CliRun run = RunTool(files_, {"dump", "net.LVN", "--table", "1"});
+  const CliRun run = RunTool(files_, {"dump", "net.LVN", "--table", "1", "--hex"});
   EXPECT_EQ(run.code, kExitOk);
   std::istringstream lines(run.out);
   std::string line;
@@ -99,6 +103,89 @@ TEST_F(CliTest, DumpOfARawBlockListsTheWholePageByOffset) {
   }
   EXPECT_EQ(count, 64);
   EXPECT_EQ(last, " 7E0  " + std::string(64, '0'));
+}
+
+// A model with the marking of node 5, receiver 3 of group 2, a cable 5.1 and
+// a node table whose records have another length than a node's.
+DbImage DecodableModel() {
+  std::vector<std::uint8_t> marking(kMarkingLength);
+  MarkingRec(marking).SetText("ЩР-1 \"А\"");
+  std::vector<std::uint8_t> receiver(kReceiverLength);
+  ReceiverRec consumer(receiver);
+  consumer.SetBranchKey(1282);
+  consumer.SetMarking("Насос");
+  consumer.SetX(-3);
+  consumer.SetRoom(4);
+  std::vector<std::uint8_t> cable(kCableLineLength);
+  CableLineRec line(cable);
+  line.SetType(1100207);
+  line.SetL(125.5f);
+  line.SetKpr(1.0f);
+  line.SetNk(2);
+  line.SetCodepr(1);
+  return DbImageBuilder::Model()
+      .Table(kNodeTable, 30, PatternRecords({5}, 30))
+      .Table(kReceiverTable, kReceiverLength, {{2051, receiver}})
+      .Table(kMarkingTable, kMarkingLength, {{1280, marking}})
+      .Table(kCableLineTable, kCableLineLength, {{1281, cable}})
+      .Build();
+}
+
+// Catches fields decoded at the wrong place or in the wrong form, strings not
+// quoted, and pair keys not shown as node.slot or group.number.
+TEST_F(CliTest, DumpOfAModelTableDecodesItsRecordsByTheirLayout) {
+  files_.Put("model.LVN", DecodableModel().Data());
+  CliRun run = RunTool(files_, {"dump", "model.LVN", "--table", "111"});
+  EXPECT_EQ(run.code, kExitOk);
+  EXPECT_EQ(run.out,
+            "Таблица № 111 (Кабельная линия): длина записи 20, записей 1\n"
+            "       1281        5.1  Type=1100207 Type2=0 L=125.5 Kpr=1 Nk=2 Nk2=0 Codepr=1 "
+            "Kdk=0\n");
+
+  run = RunTool(files_, {"dump", "model.LVN", "--table", "9"});
+  EXPECT_EQ(run.out,
+            "Таблица № 9 (Обозначения): длина записи 20, записей 1\n"
+            "       1280        5.0  Descript=\"ЩР-1 \\\"А\\\"\"\n");
+
+  run = RunTool(files_, {"dump", "model.LVN", "--table", "6"});
+  EXPECT_EQ(run.out,
+            "Таблица № 6 (Электроприемники): длина записи 35, записей 1\n"
+            "       2051        2.3  KeyBranch=1282 Descript=\"Насос\" x=-3 y=0 z=0 PowerSupply=0 "
+            "phase=0 is_rab=0 room=4\n");
+}
+
+// Catches --hex ignored, and records of a length the layout does not have
+// decoded anyway (their fields would be read from the wrong bytes).
+TEST_F(CliTest, DumpStaysHexadecimalWithHexOrARecordLengthOtherThanTheLayouts) {
+  files_.Put("model.LVN", DecodableModel().Data());
+  CliRun run = RunTool(files_, {"dump", "--hex", "model.LVN", "--table", "111"});
+  EXPECT_EQ(run.code, kExitOk);
+  EXPECT_EQ(run.out,
+            "Таблица № 111: длина записи 20, записей 1\n"
+            "       1281  AFC91000000000000000FB420000803F02000100\n");
+
+  run = RunTool(files_, {"dump", "model.LVN", "--table", "2"});
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Таблица № 2: длина записи 30, записей 1");
+}
+
+// Catches the settings block dumped without its layout, or with lines that
+// do not follow the layout's fields.
+TEST_F(CliTest, DumpOfTheSettingsBlockListsItsFieldsByOffset) {
+  const RecordLayout* settings = ModelTableLayout(kSettingsBlock);
+  ASSERT_NE(settings, nullptr);
+  const CliRun run = RunTool(files_, {"dump", "net.LVN", "--table", "1"});
+  EXPECT_EQ(run.code, kExitOk);
+  std::istringstream lines(run.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "Блок данных № 1 (" + std::string(settings->name) + "), страница 1");
+  for (const FieldDef& field : settings->fields) {
+    ASSERT_TRUE(std::getline(lines, line));
+    const std::string offset = std::to_string(field.offset);
+    EXPECT_EQ(line.substr(0, 7 + field.name.size() + 1),
+              std::string(5 - offset.size(), ' ') + offset + "  " + std::string(field.name) + "=");
+  }
+  EXPECT_FALSE(std::getline(lines, line));
 }
 
 // Catches a damaged table dumped as if sound: what could be read is shown,
@@ -166,6 +253,7 @@ TEST_F(CliTest, BadArgumentsAndMissingFilesExitTwo) {
       {"dump", "net.LVN", "--table", "334"},
       {"dump", "net.LVN", "--table", "1x"},
       {"dump", "net.LVN", "--tables", "1"},
+      {"dump", "--hex"},
       {"check"},
       {"check", "net.LVN", "other.LVN"},
       {"check", "--table"},
