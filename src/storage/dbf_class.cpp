@@ -91,6 +91,7 @@ bool dbfClass::OpenFile() {
   }
 
   FreeAllTables();
+  freedPages_.clear();
   header_.fill(0);
   file_ = files_.Open(fileName_, readOnly_ ? OpenMode::ReadOnly : OpenMode::ReadWrite);
   const bool readable =

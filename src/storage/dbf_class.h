@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,9 @@ class dbfClass {
   std::unique_ptr<RandomAccessFile> file_;
   std::array<std::unique_ptr<tbClass>, db::kMaxTables + 1> tables_;
   std::deque<JournalEntry> journal_;
+  // Pages an index let go of since the file was opened; a split may take
+  // them back through the reusable slot where they wait.
+  std::set<int> freedPages_;
   std::array<std::uint8_t, db::kHeaderImageSize> header_{};
 };
 

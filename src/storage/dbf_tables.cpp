@@ -44,6 +44,17 @@ tbClass* dbfClass::OpenTable(int t, int dataLength, tbClass::PositionHook onPosi
     return nullptr;
   }
 
+  // A table number is opened once by its owner; a second open replaces the
+  // first object. What that object still holds in memory reaches the file
+  // first, so the new one (or a length change) reads every record.
+  if (tables_[t] != nullptr) {
+    if (tables_[t]->Flush() < 0) {
+      openStatus_ = tables_[t]->Status();
+      return nullptr;
+    }
+    tables_[t].reset();
+  }
+
   const int slot = db::SlotLength(header_, t);
   if (db::IsTableSlotLength(slot) && slot != dataLength + db::kKeySize) {
     const bool refused =
@@ -60,9 +71,6 @@ tbClass* dbfClass::OpenTable(int t, int dataLength, tbClass::PositionHook onPosi
     ok_ = false;
     return nullptr;
   }
-  // A table number is opened once by its owner; a second open replaces the
-  // first object after writing what it still held.
-  if (tables_[t] != nullptr) tables_[t]->Flush();
   table->OnPosition = std::move(onPosition);
   openStatus_ = table->Status();
   if (openStatus_ != kStatusOk) ok_ = false;
@@ -113,8 +121,11 @@ std::unique_ptr<tbClass> dbfClass::OpenTableObject(int t, int dataLength) {
 
   const bool rootIsIndex = db::IndexMark(tb.root_) == db::kIndexMark;
   if (fresh || (!rootIsIndex && !tb.damaged_)) {
-    // A root page that survived a clearing keeps its first data page.
-    int firstData = rootIsIndex ? db::EntryPage(tb.root_, 1) : 0;
+    // A root page that survived a clearing of this table keeps its first data
+    // page; anything else on the page (a cleared raw block, say) names no page.
+    const bool ownRoot = rootIsIndex && db::IndexTable(tb.root_) == t &&
+                         db::IndexLevel(tb.root_) <= db::kLevelTwoLevelRoot;
+    int firstData = ownRoot ? db::EntryPage(tb.root_, 1) : 0;
     if (firstData == root || firstData > PageCount()) firstData = 0;
     if (firstData == 0) firstData = AllocatePage();
     if (firstData == 0) {

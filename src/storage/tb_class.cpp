@@ -251,6 +251,15 @@ void tbClass::Seek(std::int32_t k) {
   }
   recordSlot_ = slot;
   recordNumber_ = slot + 1 + CountBefore();
+  if (status_ == kStatusBeyond && recordNumber_ < Count()) {
+    // Every key of the page is below k, yet the index sent k here: the page's
+    // bound is looser than its keys (as files of older writers may have
+    // them). The first record not below k is then the next one, and it may
+    // hold k itself.
+    GoTo(recordNumber_ + 1);
+    if (status_ == kStatusOk) status_ = Key() == k ? kStatusOk : kStatusGreater;
+    return;
+  }
   RunOnPosition();
 }
 

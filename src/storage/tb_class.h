@@ -169,7 +169,6 @@ class tbClass {
   void PutRecord(std::int32_t k, int slot);
   // A page for a new entry of `index`: its reusable slot, else a new page; 0 when none.
   int TakePage(ConstBytes index);
-  bool PageReferencedByIndex(int page) const;
 
   // Delete.
   void AddToCounts(int delta);

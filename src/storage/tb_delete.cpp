@@ -103,6 +103,7 @@ void tbClass::RemoveCurrentEntry() {
   db::SetIndexEntryCount(index, static_cast<std::uint16_t>(count - 1));
   // The freed page waits in the reusable slot for the next split of this page.
   db::SetEntry(index, count, 0, 0, static_cast<std::uint16_t>(page));
+  file_.freedPages_.insert(page);
   DropDataPage();
   if (wasLast && TwoLevel() && rootEntry_ < RootCount()) {
     db::SetEntryUpperKey(root_, rootEntry_, db::EntryUpperKey(index, count - 1));
@@ -144,6 +145,7 @@ bool tbClass::RemoveCurrentRootEntry() {
   MoveEntriesDown(root_, removed + 1, count);
   db::SetIndexEntryCount(root_, static_cast<std::uint16_t>(count - 1));
   db::SetEntry(root_, count, 0, 0, static_cast<std::uint16_t>(page));
+  file_.freedPages_.insert(page);
   // The page in memory belongs to the removed entry: it is not written again.
   DropDataPage();
   rootEntry_ = 0;
@@ -158,6 +160,7 @@ bool tbClass::RemoveCurrentRootEntry() {
     const int entries = RootCount();
     if (entries < db::kMaxEntries) {
       db::SetEntryPage(root_, entries + 1, static_cast<std::uint16_t>(remainingPage));
+      file_.freedPages_.insert(remainingPage);
     }
     secondLevel_.reset();
   } else if (wasLast) {

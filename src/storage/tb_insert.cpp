@@ -162,25 +162,12 @@ void tbClass::AddToCounts(int delta) {
 
 // --- New pages -----------------------------------------------------------------------
 
-bool tbClass::PageReferencedByIndex(int page) const {
-  if (page == db::RootPage(file_.header_, table_)) return true;
-  const auto references = [page](ConstBytes index) {
-    const int count = std::clamp<int>(db::IndexEntryCount(index), 0, db::kMaxEntries);
-    for (int i = 1; i <= count; ++i) {
-      if (db::EntryPage(index, i) == page) return true;
-    }
-    return false;
-  };
-  return references(root_) || (TwoLevel() && references(*secondLevel_));
-}
-
 int tbClass::TakePage(ConstBytes index) {
   const int count = db::IndexEntryCount(index);
   const int reusable = count < db::kMaxEntries ? db::EntryPage(index, count + 1) : 0;
-  // A file from an older writer may name a page in use there; such a page is passed by.
-  if (reusable > 0 && reusable <= file_.PageCount() && !PageReferencedByIndex(reusable)) {
-    return reusable;
-  }
+  // Only a page this session freed is known to be free: a slot read from a
+  // file may name a page that a split of an older writer handed on.
+  if (reusable > 0 && file_.freedPages_.erase(reusable) > 0) return reusable;
   return file_.AllocatePage();
 }
 

@@ -40,7 +40,9 @@ std::string ListItemByFlag(bool flag, std::string_view list) {
 }
 
 std::string AppendItemByFlag(bool flag, std::string_view list) {
-  return "#" + ListItemByFlag(flag, list);
+  std::string cell = "#";
+  cell += ListItemByFlag(flag, list);
+  return cell;
 }
 
 }  // namespace kordavelt
