@@ -371,6 +371,19 @@ int tbClass::LastKeyFromFile(std::int32_t& key) {
 
 // --- Writing ------------------------------------------------------------------------
 
+bool tbClass::Writable() {
+  if (!file_.IsOpen()) {
+    status_ = kStatusNoFile;
+  } else if (file_.ReadOnly()) {
+    status_ = kStatusReadOnly;
+  } else if (damaged_) {
+    status_ = kStatusDamaged;
+  } else {
+    return true;
+  }
+  return false;
+}
+
 int tbClass::Flush() {
   if (!file_.IsOpen()) return status_ = kStatusNoFile;
   if (file_.ReadOnly()) return status_ = kStatusReadOnly;

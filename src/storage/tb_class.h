@@ -136,6 +136,8 @@ class tbClass {
   std::int32_t KeyAt(int slot) const;
 
   void RunOnPosition();
+  // False, with the status saying why, when the table may not be changed.
+  bool Writable();
   // A structure error: reported once, the table is not written again.
   void MarkDamaged();
   // Index page sound: mark, level, 1 ... 255 entries, counts rising from

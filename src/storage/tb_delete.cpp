@@ -21,18 +21,7 @@ void MoveEntriesDown(Bytes index, int from, int last) {
 }  // namespace
 
 void tbClass::Delete() {
-  if (!file_.IsOpen()) {
-    status_ = kStatusNoFile;
-    return;
-  }
-  if (file_.ReadOnly()) {
-    status_ = kStatusReadOnly;
-    return;
-  }
-  if (damaged_) {
-    status_ = kStatusDamaged;
-    return;
-  }
+  if (!Writable()) return;
   if (indexEntry_ == 0) {
     status_ = kStatusNoRecord;
     return;

@@ -33,18 +33,7 @@ void ClearEntriesAfter(Bytes index, int last) {
 
 void tbClass::Insert(std::int32_t k) {
   if (!file_.undoRunning_) file_.ClearJournal();
-  if (!file_.IsOpen()) {
-    status_ = kStatusNoFile;
-    return;
-  }
-  if (file_.ReadOnly()) {
-    status_ = kStatusReadOnly;
-    return;
-  }
-  if (damaged_) {
-    status_ = kStatusDamaged;
-    return;
-  }
+  if (!Writable()) return;
   // A page that cannot be written must not be left behind for the next one.
   if (Flush() != kStatusOk) return;
 
