@@ -132,6 +132,7 @@ class NoteUi final : public UiHost {
     return nullptr;
   }
   void Beep() override {}
+  bool ShowTableDialog(TableOwner&, TableForm&, std::string_view) override { return false; }
 
  private:
   bool sawTwoLevel_ = false;

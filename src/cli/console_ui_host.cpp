@@ -47,4 +47,6 @@ std::unique_ptr<ProgressWindow> ConsoleUiHost::OpenProgress(std::string_view, st
   return std::make_unique<SilentProgress>();
 }
 
+bool ConsoleUiHost::ShowTableDialog(TableOwner&, TableForm&, std::string_view) { return false; }
+
 }  // namespace kordavelt

@@ -7,8 +7,8 @@
 //    closed without a button (2). Through the boxes of UiHost that gives each
 //    box its closing answer: AskYesNo Yes, AskNoYes and AskYesNoSafe No,
 //    AskYesNoCancel Cancel;
-//  - text inputs, lists, colour and symbol choices and file dialogs are
-//    cancelled (a list answers its initial item, a symbol choice 0);
+//  - text inputs, lists, colour and symbol choices, table dialogs and file
+//    dialogs are cancelled (a list answers its initial item, a symbol choice 0);
 //  - the clipboard lives in memory, progress windows are silent and never
 //    report a cancel, and the warning sound is not made.
 
@@ -37,6 +37,7 @@ class ConsoleUiHost : public UiHost {
   std::unique_ptr<ProgressWindow> OpenProgress(std::string_view caption,
                                                std::string_view text) override;
   void Beep() override {}
+  bool ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) override;
 
  private:
   std::ostream& err_;

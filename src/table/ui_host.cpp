@@ -61,4 +61,12 @@ bool UiHost::InputInteger(std::string_view caption, std::string_view prompt, int
   return false;
 }
 
+bool UiHost::ShowChoiceDialog(TableOwner& owner, TableForm& form) {
+  if (form.rowCount <= 0) {
+    form.curRow = 1;
+    return false;
+  }
+  return ShowTableDialog(owner, form, "##Выбор#Отмена");
+}
+
 }  // namespace kordavelt

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "table/color.h"
+#include "table/table_owner.h"
 
 namespace kordavelt {
 
@@ -100,6 +101,14 @@ class UiHost {
   // The warning sound of an invalid entry.
   virtual void Beep() = 0;
 
+  // A modal table over `owner`, laid out by `form` (caption, title, headers,
+  // letters, row count, appendable, and the current row and column to start
+  // on). `menu` is a '#'-list of four captions: print, edit, ok, cancel;
+  // an empty item leaves that command out. True when the dialog closed with
+  // ok (an owner without OnEdit: a committed cell chooses its row); the
+  // final current row and column are left in the form.
+  virtual bool ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) = 0;
+
   // --- The program's message boxes, built on ShowDialog -------------------
 
   void ShowError(std::string_view caption, std::string_view text);
@@ -120,6 +129,10 @@ class UiHost {
   // false and leaves the value unchanged.
   bool InputReal(std::string_view caption, std::string_view prompt, double& value);
   bool InputInteger(std::string_view caption, std::string_view prompt, int& value);
+
+  // A modal choice among the rows of `owner`: "Выбор" or "Отмена". With no
+  // rows it answers false at once and sets the row to 1.
+  bool ShowChoiceDialog(TableOwner& owner, TableForm& form);
 };
 
 }  // namespace kordavelt

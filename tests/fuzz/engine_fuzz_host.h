@@ -56,6 +56,7 @@ class QuietUi final : public UiHost {
     return std::make_unique<NoProgress>();
   }
   void Beep() override {}
+  bool ShowTableDialog(TableOwner&, TableForm&, std::string_view) override { return false; }
 
  private:
   bool secondButton_ = false;

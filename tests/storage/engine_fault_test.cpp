@@ -143,6 +143,7 @@ class LenientUi : public UiHost {
     return nullptr;
   }
   void Beep() override {}
+  bool ShowTableDialog(TableOwner&, TableForm&, std::string_view) override { return false; }
 
  private:
   int saveAnswer_;

@@ -30,8 +30,21 @@ ScriptedUiHost::~ScriptedUiHost() {
 }
 
 void ScriptedUiHost::Queue(AnswerKind kind, std::string text, int number, Color colour) {
-  answers_.push_back(Answer{kind, std::move(text), number, colour});
+  answers_.push_back(Answer{kind, std::move(text), number, colour, {}});
 }
+
+void ScriptedUiHost::AnswerTable(TableScript script) {
+  answers_.push_back(Answer{AnswerKind::Table, {}, 0, {}, std::move(script)});
+}
+
+void ScriptedUiHost::ChooseTableRow(int row) {
+  AnswerTable([row](TableOwner&, TableForm& form) {
+    form.curRow = row;
+    return true;
+  });
+}
+
+void ScriptedUiHost::CancelTable() { Queue(AnswerKind::Cancel); }
 
 void ScriptedUiHost::PressButton(std::string caption) {
   Queue(AnswerKind::Button, std::move(caption));
@@ -141,6 +154,14 @@ std::unique_ptr<ProgressWindow> ScriptedUiHost::OpenProgress(std::string_view ca
     answers_.pop_front();
   }
   return std::make_unique<ScriptedProgress>(cancelOnPoll);
+}
+
+bool ScriptedUiHost::ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) {
+  calls_.push_back({"table", form.caption, form.head1, std::string(menu), IconKind::None});
+  const Answer* answer = Take(calls_.back(), {AnswerKind::Table, AnswerKind::Cancel});
+  if (answer == nullptr || answer->kind != AnswerKind::Table) return false;
+  const TableScript script = answer->table;
+  return script(owner, form);
 }
 
 }  // namespace kordavelt::testing

@@ -8,6 +8,7 @@
 // "Ok" need no answer.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ class ScriptedUiHost : public UiHost {
   void ChooseFile(std::string path);
   // The next progress window reports a cancel on its n-th poll.
   void CancelProgressOnPoll(int poll);
+  // The next table dialog: `script` acts on it as a user would (through a
+  // TableDriver, say) and answers whether it closed with ok.
+  using TableScript = std::function<bool(TableOwner& owner, TableForm& form)>;
+  void AnswerTable(TableScript script);
+  // The next table dialog closes with ok on row `row`, or is cancelled.
+  void ChooseTableRow(int row);
+  void CancelTable();
 
   const std::vector<UiCall>& Calls() const { return calls_; }
   // Every dialog as "caption: text", in order; the shortest way to check messages.
@@ -61,14 +69,27 @@ class ScriptedUiHost : public UiHost {
   std::unique_ptr<ProgressWindow> OpenProgress(std::string_view caption,
                                                std::string_view text) override;
   void Beep() override { ++beeps_; }
+  bool ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) override;
 
  private:
-  enum class AnswerKind { Button, Close, Text, Cancel, Item, Colour, Symbol, File, ProgressCancel };
+  enum class AnswerKind {
+    Button,
+    Close,
+    Text,
+    Cancel,
+    Item,
+    Colour,
+    Symbol,
+    File,
+    ProgressCancel,
+    Table,
+  };
   struct Answer {
     AnswerKind kind;
     std::string text;
     int number = 0;
     Color colour;
+    TableScript table;
   };
 
   void Queue(AnswerKind kind, std::string text = {}, int number = 0, Color colour = {});

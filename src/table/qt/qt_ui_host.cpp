@@ -1,5 +1,7 @@
 #include "table/qt/qt_ui_host.h"
 
+#include "table/qt/qt_table_dialog.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -67,5 +69,9 @@ std::unique_ptr<ProgressWindow> QtUiHost::OpenProgress(std::string_view caption,
 }
 
 void QtUiHost::Beep() { QApplication::beep(); }
+
+bool QtUiHost::ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) {
+  return RunTableDialog(parent_, owner, form, menu);
+}
 
 }  // namespace kordavelt

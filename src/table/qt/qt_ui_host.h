@@ -31,6 +31,7 @@ class QtUiHost : public UiHost {
   std::unique_ptr<ProgressWindow> OpenProgress(std::string_view caption,
                                                std::string_view text) override;
   void Beep() override;
+  bool ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) override;
 
  private:
   QPointer<QWidget> parent_;
