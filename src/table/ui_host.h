@@ -45,6 +45,9 @@ struct FileDialogRequest {
   std::string defaultExtension;  // without the dot
   std::string initialPath;       // folder, or folder and file name
   bool confirmOverwrite = false;
+  // When set, receives the 1-based number of the filter entry the user chose
+  // (a host without filter choice leaves it unchanged).
+  int* chosenFilter = nullptr;
 };
 
 // A modal progress window with a cancel button, polled by long transfers.

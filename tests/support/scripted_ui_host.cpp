@@ -55,7 +55,9 @@ void ScriptedUiHost::CancelInput() { Queue(AnswerKind::Cancel); }
 void ScriptedUiHost::ChooseItem(int index) { Queue(AnswerKind::Item, {}, index); }
 void ScriptedUiHost::PickColour(Color colour) { Queue(AnswerKind::Colour, {}, 0, colour); }
 void ScriptedUiHost::PickSymbol(int number) { Queue(AnswerKind::Symbol, {}, number); }
-void ScriptedUiHost::ChooseFile(std::string path) { Queue(AnswerKind::File, std::move(path)); }
+void ScriptedUiHost::ChooseFile(std::string path, int filter) {
+  Queue(AnswerKind::File, std::move(path), filter);
+}
 void ScriptedUiHost::CancelProgressOnPoll(int poll) { Queue(AnswerKind::ProgressCancel, {}, poll); }
 
 std::vector<std::string> ScriptedUiHost::Messages() const {
@@ -134,6 +136,7 @@ std::optional<std::string> ScriptedUiHost::AnswerFileDialog(const char* kind,
   calls_.push_back({kind, request.title, request.filter, {}, IconKind::None});
   const Answer* answer = Take(calls_.back(), {AnswerKind::File, AnswerKind::Cancel});
   if (answer == nullptr || answer->kind != AnswerKind::File) return std::nullopt;
+  if (request.chosenFilter != nullptr) *request.chosenFilter = answer->number;
   return answer->text;
 }
 

@@ -36,7 +36,8 @@ class ScriptedUiHost : public UiHost {
   void ChooseItem(int index);
   void PickColour(Color colour);
   void PickSymbol(int number);
-  void ChooseFile(std::string path);
+  // A file dialog answers `path`, chosen under filter entry `filter` (1-based).
+  void ChooseFile(std::string path, int filter = 1);
   // The next progress window reports a cancel on its n-th poll.
   void CancelProgressOnPoll(int poll);
   // The next table dialog: `script` acts on it as a user would (through a

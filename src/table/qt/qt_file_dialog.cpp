@@ -37,6 +37,10 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
+  if (request.chosenFilter != nullptr) {
+    const qsizetype chosen = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    if (chosen >= 0) *request.chosenFilter = static_cast<int>(chosen) + 1;
+  }
   return ToUtf8(QFileInfo(files.first()).absoluteFilePath());
 }
 
