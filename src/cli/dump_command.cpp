@@ -6,6 +6,7 @@
 
 #include "model/model_tables.h"
 #include "model/record_layout.h"
+#include "refbook/book_layouts.h"
 #include "storage/cp1251.h"
 #include "storage/db_reader.h"
 #include "table/hex_text.h"
@@ -77,12 +78,14 @@ int DumpTableList(DbReader& reader, const std::string& path, const CliContext& c
   return ReportProblems(reader.HeaderProblems(), path, context);
 }
 
-// The layout by which a table of a model file is decoded; nullptr when it is
-// to be dumped in hexadecimal: no layout known, --hex, another kind of file,
-// or records of another length than the layout's.
+// The layout by which a table of a model or reference-book file is decoded;
+// nullptr when it is to be dumped in hexadecimal: no layout known, --hex, a
+// file of unknown kind, or records of another length than the layout's.
 const RecordLayout* DecodingLayout(DbReader& reader, const DbTableInfo& table, bool hex) {
-  if (hex || reader.Kind() != db::FileKind::Model) return nullptr;
-  const RecordLayout* layout = ModelTableLayout(table.number);
+  if (hex || !reader.Kind()) return nullptr;
+  const RecordLayout* layout = *reader.Kind() == db::FileKind::Model
+                                   ? ModelTableLayout(table.number)
+                                   : BookRecordLayout(table.number);
   const int dataLength = table.rawBlock ? db::kPageSize : table.slotLength - 4;
   if (layout == nullptr ||
       (table.rawBlock ? layout->dataLength > dataLength : layout->dataLength != dataLength)) {
