@@ -1,5 +1,6 @@
 #include "cli/cli_main.h"
 
+#include "cli/book_command.h"
 #include "cli/check_command.h"
 #include "cli/console_ui_host.h"
 #include "cli/dump_command.h"
@@ -17,6 +18,15 @@ constexpr std::string_view kUsage =
     "  kordavelt-cli dump ФАЙЛ --table N --hex  то же в шестнадцатеричном виде\n"
     "  kordavelt-cli check ФАЙЛ             проверка структуры файла; код выхода 1, если\n"
     "                                       найдены ошибки\n"
+    "  kordavelt-cli import-book СПРАВОЧНИК ФАЙЛ [--separator C]\n"
+    "                                       добавить в справочник (новый, если его нет)\n"
+    "                                       типы из разделов файла обмена (*.CSV, *.TXT,\n"
+    "                                       *.XML); код выхода 1, если файл повреждён\n"
+    "  kordavelt-cli export-book СПРАВОЧНИК ФАЙЛ [--variant N] [--separator C] [--quotes]\n"
+    "                                       выгрузить все виды оборудования справочника,\n"
+    "                                       по разделу на вид; N — вариант файла: 1 CSV,\n"
+    "                                       2 CSV (MS DOS), 3 TXT, 4-7 XML (4, 6 Win1251,\n"
+    "                                       5, 7 UTF-8; 6, 7 с атрибутами)\n"
     "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
     "оборудования; файл с другим расширением может быть любым из них.\n";
 
@@ -57,6 +67,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (command == "dump") return RunDump(rest, context);
   if (command == "check") return RunCheck(rest, context);
+  if (command == "import-book") return RunImportBook(rest, context);
+  if (command == "export-book") return RunExportBook(rest, context);
   return UsageError(context, "неизвестная команда «" + command + "»");
 }
 

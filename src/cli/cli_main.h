@@ -6,6 +6,8 @@
 //   kordavelt-cli dump FILE --table T    the records of table T (decoded by field in a
 //                                        model, hexadecimal with --hex), or raw block T
 //   kordavelt-cli check FILE             every damage of the file
+//   kordavelt-cli import-book BOOK FILE  the types of an exchange file added to a book
+//   kordavelt-cli export-book BOOK OUT   every category of a book to an exchange file
 //
 // The signature a file must carry follows its extension (LVN and ~LVN a
 // model, SPR and ~SPR a reference book); any other name accepts either.

@@ -1,0 +1,93 @@
+// The book's exchange from the command line: a catalogue built from a file,
+// written out again, and the exit codes a script relies on.
+
+#include "cli/book_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "storage/cp1251.h"
+
+namespace kordavelt {
+namespace {
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunTool(FileSystem& files, const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunCli(args, out, err, files);
+  return {code, out.str(), err.str()};
+}
+
+void PutText(MemoryFileSystem& files, const std::string& path, std::string_view utf8) {
+  const std::string bytes = Utf8ToCp1251(utf8);
+  files.Put(path, {bytes.begin(), bytes.end()});
+}
+
+std::string TextOf(MemoryFileSystem& files, const std::string& path) {
+  const std::vector<std::uint8_t>* bytes = files.Find(path);
+  return bytes == nullptr ? std::string() : Cp1251ToUtf8(std::string(bytes->begin(), bytes->end()));
+}
+
+constexpr std::string_view kTrunkingFile =
+    "#SPred,NN,Type,Unom,Inom\r\n"
+    "1,ШМА4-1250,380,1250,0,0.03,0.016,0.12,0.13,0\r\n"
+    "2,ШМА4-1600,380,1600,0,0.02,0.014,0.1,0.11,0\r\n";
+
+TEST(BookCommandTest, ImportBuildsABookThatExportWritesBack) {
+  MemoryFileSystem files;
+  PutText(files, "/in.csv", kTrunkingFile);
+  const CliRun imported = RunTool(files, {"import-book", "/new.SPR", "/in.csv"});
+  EXPECT_EQ(imported.code, kExitOk) << imported.err;
+  EXPECT_EQ(imported.out, "/new.SPR: добавлено типов: 2\n");
+  EXPECT_EQ(RunTool(files, {"check", "/new.SPR"}).code, kExitOk);
+
+  const CliRun exported = RunTool(files, {"export-book", "/new.SPR", "/out.csv"});
+  EXPECT_EQ(exported.code, kExitOk) << exported.err;
+  const std::string text = TextOf(files, "/out.csv");
+  EXPECT_EQ(text.find("#SPred"), 0u) << text;
+  EXPECT_NE(text.find("ШМА4-1600"), std::string::npos);
+
+  // The written file read into a second book gives the same table.
+  EXPECT_EQ(RunTool(files, {"import-book", "/copy.SPR", "/out.csv"}).code, kExitOk);
+  EXPECT_EQ(RunTool(files, {"export-book", "/copy.SPR", "/copy.csv"}).code, kExitOk);
+  EXPECT_EQ(TextOf(files, "/copy.csv"), text);
+}
+
+TEST(BookCommandTest, VariantsAndSeparatorsAreChosenByOptions) {
+  MemoryFileSystem files;
+  PutText(files, "/in.csv", "#SPred;NN;Type\r\n1;ШМА4;380;1250;0;0.03;0.016;0.12;0.13;0\r\n");
+  ASSERT_EQ(RunTool(files, {"import-book", "/b.SPR", "/in.csv", "--separator", ";"}).code, kExitOk);
+  ASSERT_EQ(RunTool(files, {"export-book", "/b.SPR", "/b.xml", "--variant", "5"}).code, kExitOk);
+  const std::string xml = TextOf(files, "/b.xml");
+  EXPECT_NE(xml.find("encoding=\"UTF-8\""), std::string::npos) << xml;
+
+  ASSERT_EQ(RunTool(files, {"import-book", "/x.SPR", "/b.xml"}).code, kExitOk);
+  ASSERT_EQ(RunTool(files, {"export-book", "/x.SPR", "/x.csv"}).code, kExitOk);
+  ASSERT_EQ(RunTool(files, {"export-book", "/b.SPR", "/b.csv"}).code, kExitOk);
+  EXPECT_EQ(TextOf(files, "/x.csv"), TextOf(files, "/b.csv"));
+}
+
+TEST(BookCommandTest, DamagedFilesAndBadArgumentsGiveTheirExitCodes) {
+  MemoryFileSystem files;
+  PutText(files, "/bad.xml", "<?xml version=\"1.0\"?><DataRoot><SPred><Type>Ш");
+  const CliRun damaged = RunTool(files, {"import-book", "/b.SPR", "/bad.xml"});
+  EXPECT_EQ(damaged.code, kExitProblems);
+  EXPECT_NE(damaged.err.find("Ошибка чтения файла /bad.xml"), std::string::npos) << damaged.err;
+
+  EXPECT_EQ(RunTool(files, {"import-book", "/b.SPR", "/absent.csv"}).code, kExitUsage);
+  EXPECT_EQ(RunTool(files, {"export-book", "/absent.SPR", "/o.csv"}).code, kExitUsage);
+  EXPECT_EQ(files.Find("/absent.SPR"), nullptr) << "export never creates a book";
+  EXPECT_EQ(RunTool(files, {"export-book", "/b.SPR", "/o.csv", "--variant", "8"}).code, kExitUsage);
+  EXPECT_EQ(RunTool(files, {"export-book", "/b.SPR"}).code, kExitUsage);
+  EXPECT_EQ(RunTool(files, {"import-book", "/b.SPR", "/bad.xml", "--quotes"}).code, kExitUsage);
+}
+
+}  // namespace
+}  // namespace kordavelt
