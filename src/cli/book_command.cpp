@@ -27,6 +27,7 @@ std::optional<int> ParseSmallNumber(const std::string& text) {
 
 std::optional<BookOptions> ParseOptions(const std::vector<std::string>& args, bool exporting,
                                         const CliContext& context, int& exitCode) {
+  // import-book takes one or more exchange files, export-book exactly one.
   BookOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -49,7 +50,7 @@ std::optional<BookOptions> ParseOptions(const std::vector<std::string>& args, bo
       options.files.push_back(arg);
     }
   }
-  if (options.files.size() != 2) {
+  if (options.files.size() < 2 || (exporting && options.files.size() != 2)) {
     exitCode = UsageError(context, "нужны два файла: справочник и файл обмена");
     return std::nullopt;
   }
@@ -63,21 +64,29 @@ int RunImportBook(const std::vector<std::string>& args, const CliContext& contex
   const std::optional<BookOptions> options = ParseOptions(args, false, context, exitCode);
   if (!options) return exitCode;
   const std::string& bookPath = options->files[0];
-  const std::string& filePath = options->files[1];
-  if (!context.files.Exists(filePath)) {
-    context.ui.ShowError(filePath, "Файл не найден");
-    return kExitUsage;
+  const std::vector<std::string> filePaths(options->files.begin() + 1, options->files.end());
+  for (const std::string& path : filePaths) {
+    if (!context.files.Exists(path)) {
+      context.ui.ShowError(path, "Файл не найден");
+      return kExitUsage;
+    }
   }
 
   sprClass book(context.ui, context.files);
   if (!book.OpenBook(bookPath)) return kExitUsage;
   BookOwner owner(book, context.ui);
-  GetClass file(context.ui, context.files, options->csv.separator);
   int added = 0;
-  bool failed = true;
-  if (file.OpenPath(filePath, ImportVariantOfPath(filePath))) {
-    added = ImportBookSections(owner, file);
-    failed = file.Failed();
+  bool failed = false;
+  // Files in the order given: types a later file names (brands, trip units,
+  // motors) must come from an earlier one.
+  for (const std::string& path : filePaths) {
+    GetClass file(context.ui, context.files, options->csv.separator);
+    if (!file.OpenPath(path, ImportVariantOfPath(path))) {
+      failed = true;
+      continue;
+    }
+    added += ImportBookSections(owner, file);
+    failed = failed || file.Failed();
   }
   owner.CloseTable();
   book.CloseBook();

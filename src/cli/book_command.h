@@ -1,8 +1,9 @@
 #pragma once
 
 // The reference book's exchange files from the command line:
-//   kordavelt-cli import-book BOOK.SPR FILE [--separator C]
-//       adds every type of FILE's sections to the book (created when absent);
+//   kordavelt-cli import-book BOOK.SPR FILE... [--separator C]
+//       adds every type of the files' sections to the book (created when
+//       absent), file after file;
 //   kordavelt-cli export-book BOOK.SPR OUT [--variant N] [--separator C] [--quotes]
 //       writes every category that has types into OUT (variant 1 … 7 of
 //       the table export, CSV by default).

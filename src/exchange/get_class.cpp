@@ -67,6 +67,7 @@ bool GetClass::OpenFile(std::string_view title, const std::string& path, ImportV
   path_ = path;
   variant_ = variant;
   utf8_ = false;
+  textUtf8_ = false;
   if (variant_ == ImportVariant::Xml) {
     xml_ = std::make_unique<XmlRowReader>();
     if (!xml_->Open(fileSystem_, path)) {
@@ -121,6 +122,12 @@ bool GetClass::ReadTextRecord() {
         Fail("Ошибка чтения");
         return false;
     }
+    // A CSV or TXT file saved as UTF-8 by another program starts with the
+    // byte order mark; without one the file is Windows-1251.
+    if (text_.LineNumber() == 1 && line.starts_with(kUtf8Bom)) {
+      line.erase(0, kUtf8Bom.size());
+      textUtf8_ = true;
+    }
     if (skipNextLine_) {  // the field names under a TXT table's name
       skipNextLine_ = false;
       continue;
@@ -131,7 +138,7 @@ bool GetClass::ReadTextRecord() {
 
     if (variant_ == ImportVariant::Txt) {
       if (line.find('\t') == std::string::npos) {
-        record_ = Cp1251ToUtf8(TrimBlanks(line));
+        record_ = ProgramText(TrimBlanks(line));
         tableStart_ = true;
         skipNextLine_ = true;
         return true;
@@ -140,7 +147,7 @@ bool GetClass::ReadTextRecord() {
       for (char& c : line) {
         if (c == '\t') c = '#';
       }
-      record_ = Cp1251ToUtf8(line);
+      record_ = ProgramText(line);
       tableStart_ = false;
       return true;
     }
@@ -149,14 +156,20 @@ bool GetClass::ReadTextRecord() {
       const std::size_t end = line.find(separator_, 1);
       const std::string_view name =
           std::string_view(line).substr(1, end == std::string::npos ? std::string::npos : end - 1);
-      record_ = Cp1251ToUtf8(TrimBlanks(name));
+      record_ = ProgramText(TrimBlanks(name));
       tableStart_ = true;
       return true;
     }
-    record_ = Cp1251ToUtf8(CsvRecord(line, separator_));
+    record_ = ProgramText(CsvRecord(line, separator_));
     tableStart_ = false;
     return true;
   }
+}
+
+std::string GetClass::ProgramText(std::string_view fileText) const {
+  // UTF-8 passes through Windows-1251 so that the program's text holds only
+  // what its files can store, and a damaged sequence becomes "?".
+  return textUtf8_ ? Cp1251ToUtf8(Utf8ToCp1251(fileText)) : Cp1251ToUtf8(fileText);
 }
 
 bool GetClass::ReadXmlRecord() {

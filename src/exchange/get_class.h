@@ -15,7 +15,8 @@
 // without TAB (TXT, its next line of field names skipped) starts a table.
 // XML: every element under the root is a row; a change of element name
 // starts a table, and the row's fields are put in the order of FieldNames.
-// Records are program text (UTF-8); reading ends at the end of the file, or
+// CSV and TXT files are Windows-1251 unless they start with a UTF-8 byte
+// order mark. Records are program text (UTF-8); reading ends at the end of the file, or
 // with a message on a damaged one.
 
 #include <cstdint>
@@ -91,6 +92,10 @@ class GetClass {
   bool ReadTextRecord();
   bool ReadXmlRecord();
   void Fail(std::string_view reason);
+  // A CSV or TXT line's bytes as program text.
+  std::string ProgramText(std::string_view fileText) const;
+
+  static constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
   UiHost& ui_;
   FileSystem& fileSystem_;
@@ -101,6 +106,7 @@ class GetClass {
   bool open_ = false;
   bool failed_ = false;
   bool utf8_ = false;
+  bool textUtf8_ = false;  // the CSV or TXT file starts with a UTF-8 byte order mark
   TextFileReader text_;
   std::unique_ptr<XmlRowReader> xml_;
   std::string fieldNames_;

@@ -60,6 +60,19 @@ TEST(BookCommandTest, ImportBuildsABookThatExportWritesBack) {
   EXPECT_EQ(TextOf(files, "/copy.csv"), text);
 }
 
+TEST(BookCommandTest, SeveralFilesAreImportedInTheirOrder) {
+  MemoryFileSystem files;
+  PutText(files, "/brands.csv", "#SMarka,NN,Type\r\n1,ВВГ,Медь,ПВХ,ПВХ,Нет,70,160,350,0\r\n");
+  PutText(files, "/cables.csv",
+          "#SPriz,NN\r\n1,380,ВВГ,4,16,0,115,80,1.15,0.09,2.12,1.14,0,0,0\r\n");
+  const CliRun run = RunTool(files, {"import-book", "/b.SPR", "/brands.csv", "/cables.csv"});
+  EXPECT_EQ(run.code, kExitOk) << run.err;
+  EXPECT_EQ(run.out, "/b.SPR: добавлено типов: 2\n");
+  ASSERT_EQ(RunTool(files, {"export-book", "/b.SPR", "/out.csv"}).code, kExitOk);
+  EXPECT_NE(TextOf(files, "/out.csv").find("\r\n1,380,ВВГ,4,"), std::string::npos)
+      << "the cable found the brand of the file before: " << TextOf(files, "/out.csv");
+}
+
 TEST(BookCommandTest, VariantsAndSeparatorsAreChosenByOptions) {
   MemoryFileSystem files;
   PutText(files, "/in.csv", "#SPred;NN;Type\r\n1;ШМА4;380;1250;0;0.03;0.016;0.12;0.13;0\r\n");

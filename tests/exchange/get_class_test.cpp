@@ -46,6 +46,18 @@ TEST_F(GetClassTest, CsvQuotedFieldKeepsTheSeparator) {
   EXPECT_TRUE(ui.Messages().empty());
 }
 
+TEST_F(GetClassTest, TextWithAUtf8ByteOrderMarkIsReadAsUtf8) {
+  // Characters the program cannot store become "?", as do damaged sequences.
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBF#Марки,Name\r\n1,АВБбШв «Б» 25°,\xE2\x82\xAC,\xD0\r\n",
+                    ImportVariant::Csv),
+            (Records{"[Марки]", "1#АВБбШв «Б» 25°#€#?"}));
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBFКабели\r\nN\tM\r\n1\tВВГ\r\n", ImportVariant::Txt),
+            (Records{"[Кабели]", "1#ВВГ"}));
+  EXPECT_EQ(ReadAll(Utf8ToCp1251("#T,a\r\n1,ВВГ\r\n"), ImportVariant::Csv),
+            (Records{"[T]", "1#ВВГ"}))
+      << "without the mark the file is Windows-1251";
+}
+
 TEST_F(GetClassTest, TxtLineWithoutTabStartsATableAndSkipsItsFieldNames) {
   EXPECT_EQ(ReadAll(Utf8ToCp1251(
                         " Узлы \r\nKey\tName\t\r\n1\t\"ТП\", 'a'\r\nКабели\r\nMark\r\nАВВГ\t\r\n"),
