@@ -4,6 +4,8 @@
 #include "cli/check_command.h"
 #include "cli/console_ui_host.h"
 #include "cli/dump_command.h"
+#include "cli/model_command.h"
+#include "cli/model_exchange_command.h"
 
 namespace kordavelt {
 namespace {
@@ -28,6 +30,21 @@ constexpr std::string_view kUsage =
     "                                       по разделу на вид; N — вариант файла: 1 CSV,\n"
     "                                       2 CSV (MS DOS), 3 TXT, 4-7 XML (4, 6 Win1251,\n"
     "                                       5, 7 UTF-8; 6, 7 с атрибутами)\n"
+    "  kordavelt-cli restore МОДЕЛЬ [--delete-hidden]\n"
+    "                                       восстановление согласованности таблиц модели;\n"
+    "                                       с --delete-hidden удаляются и ветви и узлы,\n"
+    "                                       которых нет на схеме\n"
+    "  kordavelt-cli pack МОДЕЛЬ [КОПИЯ]    упакованная копия модели (по умолчанию\n"
+    "                                       «ИМЯ!.LVN»)\n"
+    "  kordavelt-cli import-model МОДЕЛЬ ФАЙЛ [--book СПРАВОЧНИК] [--separator C]\n"
+    "                                       ввод модели из файла обмена (*.CSV, *.TXT, *.XML)\n"
+    "                                       в модель (новую, если её нет; для новой модели\n"
+    "                                       --book задаёт справочник); код выхода 1, если\n"
+    "                                       файл повреждён\n"
+    "  kordavelt-cli export-model МОДЕЛЬ ФАЙЛ [--variant N] [--separator C] [--quotes]\n"
+    "                                       [--book СПРАВОЧНИК]\n"
+    "                                       вывод модели в файл обмена; N — вариант файла,\n"
+    "                                       как у export-book\n"
     "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
     "оборудования; файл с другим расширением может быть любым из них.\n";
 
@@ -70,6 +87,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "check") return RunCheck(rest, context);
   if (command == "import-book") return RunImportBook(rest, context);
   if (command == "export-book") return RunExportBook(rest, context);
+  if (command == "restore") return RunRestore(rest, context);
+  if (command == "pack") return RunPack(rest, context);
+  if (command == "import-model") return RunImportModel(rest, context);
+  if (command == "export-model") return RunExportModel(rest, context);
   return UsageError(context, "неизвестная команда «" + command + "»");
 }
 
