@@ -252,11 +252,11 @@ bool modelClass::PositionOrInsert(tbClass* table, std::int32_t key) {
 
 // --- Element records -----------------------------------------------------------------
 
-Bytes modelClass::Element(int recordNumber) {
-  if (recordNumber < 1 || recordNumber > kMaxRecords) return {};
+ElementRec* modelClass::Element(int recordNumber) {
+  if (recordNumber < 1 || recordNumber > kMaxRecords) return nullptr;
   auto& slot = elements_[recordNumber];
   if (slot == nullptr) slot = std::make_unique<ElementSlot>();
-  return slot->data;
+  return &slot->data;
 }
 
 bool modelClass::HasElement(int recordNumber) const {
@@ -276,7 +276,7 @@ ElementAttachment* modelClass::Attachment(int recordNumber) const {
 }
 
 void modelClass::SetAttachment(int recordNumber, std::unique_ptr<ElementAttachment> attachment) {
-  if (Element(recordNumber).empty()) return;
+  if (Element(recordNumber) == nullptr) return;
   elements_[recordNumber]->attachment = std::move(attachment);
 }
 

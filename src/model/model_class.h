@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/element_rec.h"
 #include "model/marka_class.h"
 #include "model/model_settings.h"
 #include "storage/dbf_class.h"
@@ -59,8 +60,6 @@ struct BranchEnds {
 
 class modelClass : public dbfClass {
  public:
-  // Bytes of one calculation record (ElementRec) of a branch.
-  static constexpr int kElementRecordSize = 797;
   // Records per table, so branch and node record numbers run 1 … 32767.
   static constexpr int kMaxRecords = 32767;
   static constexpr int kRegimeCount = 8;
@@ -185,9 +184,9 @@ class modelClass : public dbfClass {
 
   // --- Calculation records ---------------------------------------------------------
 
-  // The element record of branch record `recordNumber`, created zero-filled
-  // on first use; empty outside 1 … 32767.
-  Bytes Element(int recordNumber);
+  // The element record of branch record `recordNumber`, created fresh on
+  // first use; nullptr outside 1 … 32767.
+  ElementRec* Element(int recordNumber);
   bool HasElement(int recordNumber) const;
   void FreeElement(int recordNumber);
   void FreeAllElements();
@@ -271,7 +270,7 @@ class modelClass : public dbfClass {
   }
 
   struct ElementSlot {
-    std::array<std::uint8_t, kElementRecordSize> data{};
+    ElementRec data;
     std::unique_ptr<ElementAttachment> attachment;
   };
 

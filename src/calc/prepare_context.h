@@ -1,0 +1,72 @@
+#pragma once
+
+// What the preparation of element parameters reads: the model (object
+// records, receivers, groups, branch states), its reference book and its
+// settings. Lookups hand out copies of type records, so that positioning
+// another table of the book never changes a record being read.
+
+#include <cstdint>
+#include <vector>
+
+#include "calc/complex.h"
+#include "calc/element_rec.h"
+#include "model/model_class.h"
+#include "model/model_settings.h"
+
+namespace kordavelt {
+
+class sprClass;
+class tbClass;
+
+// Class codes by which the design-load rules treat an element.
+inline constexpr std::int32_t kClassOrdinary = 10;
+inline constexpr std::int32_t kClassHighVoltageLine = 30;
+inline constexpr std::int32_t kClassSupply = 150;
+
+// Items of the setting "Температура жил для расчета R,°С".
+inline constexpr int kTemperatureAmbient = 0;
+inline constexpr int kTemperatureByWorkingCurrent = 1;
+inline constexpr int kTemperaturePermissible = 2;
+
+class PrepareContext {
+ public:
+  explicit PrepareContext(modelClass& model);
+
+  modelClass& Model() { return model_; }
+  const ModelSettings& Settings() const { return model_.Settings(); }
+  sprClass* Book() { return model_.Book(); }
+
+  // The object record of `kind` for branch `key`, in place (writes go to the
+  // table's current record); empty when the kind keeps no objects or the
+  // record is missing. ObjectTable gives the table for marking it modified.
+  Bytes Object(int kind, std::int32_t key);
+  tbClass* ObjectTable(int kind);
+  // Writes the object record the last Object call of `kind` found.
+  void SaveObject(int kind);
+
+  // A copy of the reference-book record `code` of `table`; empty when the
+  // book is not open or has no such type.
+  std::vector<std::uint8_t> BookType(int table, std::int32_t code);
+
+ private:
+  modelClass& model_;
+};
+
+// Effective current through an element: √((|Ia|² + |Ib|² + |Ic|²)/3), A.
+long double RmsCurrent(const ElementRec& e);
+
+// The common start of every non-terminal element: no impedance, no
+// permissible current, Kт = 1, class 10, no phase shift, no next element and
+// no thermal values. The characteristic is the caller's (it owns it).
+void ClearElementParameters(ElementRec& e);
+
+// Rounds half away from zero, as conductor temperatures are taken.
+long double RoundToInteger(long double x);
+
+// z ∥ w = z·w / (z + w); zero when the sum vanishes.
+Complex Parallel(const Complex& z, const Complex& w);
+
+// (cos θ, sin θ) for θ in degrees.
+Complex UnitAt(long double degrees);
+
+}  // namespace kordavelt
