@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "calc/calc_class.h"
+#include "calc/load_flow.h"
 #include "model/model_class.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
@@ -111,6 +112,7 @@ struct Network {
     object.SetSourceNumber(source);
     object.SetIk3(10);
     object.SetIk1(8);
+    object.SetUr(400);
     objects->MarkModifiedAndFlush();
   }
 };
@@ -153,6 +155,25 @@ BENCHMARK_CAPTURE(BM_CalcSource, branched, Shape::Branched)
     ->Arg(12000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CalcSource, chain, Shape::Chain)->Arg(12000)->Unit(benchmark::kMillisecond);
+
+// The same with the load flow bound: element preparation, design loads and
+// the forward sweep over every element (the synthetic lines carry no
+// catalogue types, so preparation finds little to compute per element).
+void BM_LoadFlow(benchmark::State& state, Shape shape) {
+  Network& network = Cached(shape, static_cast<int>(state.range(0)));
+  BindLoadFlow(*network.calc);
+  for (auto _ : state) {
+    if (!network.calc->CalcSource(network.source)) state.SkipWithError("calculation failed");
+  }
+  network.calc->Steps() = CalcSteps{};
+  state.counters["elements"] = network.calc->Count();
+  state.SetItemsProcessed(state.iterations() * network.calc->Count());
+}
+BENCHMARK_CAPTURE(BM_LoadFlow, branched, Shape::Branched)
+    ->Arg(1200)
+    ->Arg(12000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadFlow, chain, Shape::Chain)->Arg(12000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kordavelt

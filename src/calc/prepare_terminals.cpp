@@ -102,10 +102,13 @@ PhaseValues ConnectionCurrents(int connection, const Complex& current) {
   switch (connection) {
     case kConnectionA0:
       return {current, kComplexZero, kComplexZero};
+    // A single-phase load draws its current at its own phase voltage's angle:
+    // B lags A by 120°, C by 240° (left unrotated, a unity-power-factor load
+    // on B would seem to draw at A's angle and the neutral current be wrong).
     case kConnectionB0:
-      return {kComplexZero, current, kComplexZero};
+      return {kComplexZero, kOperatorA2 * current, kComplexZero};
     case kConnectionC0:
-      return {kComplexZero, kComplexZero, current};
+      return {kComplexZero, kComplexZero, kOperatorA * current};
     case kConnectionAB:
       return {current * UnitAt(30), -(current * UnitAt(30)), kComplexZero};
     case kConnectionBC:

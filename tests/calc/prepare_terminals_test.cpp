@@ -68,7 +68,9 @@ TEST_F(Terminals, ThreePhaseLoadDrawsItsCurrentOnEveryPhaseInTurn) {
 TEST_F(Terminals, SingleAndTwoPhaseLoadsSitOnTheirPhases) {
   const double k = 1000 * 0.8 / 220;
   const ElementRec& b = Prepare(Load(0, kConnectionB0, 220).branch);
-  ExpectNear(b.ib, 10 * k, -5 * k);
+  // At phase B's angle: (10 − j5)·k turned by a² (−120°).
+  const double c120 = -0.5, s120 = -std::sqrt(3.0) / 2;
+  ExpectNear(b.ib, 10 * k * c120 + 5 * k * s120, 10 * k * s120 - 5 * k * c120);
   EXPECT_TRUE(IsZero(b.ia));
   EXPECT_TRUE(IsZero(b.ic));
 

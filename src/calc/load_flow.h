@@ -1,0 +1,35 @@
+#pragma once
+
+// The load flow of a traced tree: the backward sweep of design loads (with
+// the element preparation of every element) and the forward sweep of
+// voltages, drops, impedances seen from the source, voltages during starting
+// and self-start, and the per-element results. A radial sweep without
+// iteration; currents A, voltages V, impedances mΩ, powers kVA.
+//
+//   CalcClass calc(model);
+//   BindLoadFlow(calc);  // prepareAndLoads and forwardSweep
+//   calc.CalcNetwork();
+//
+// The voltage during starting (ElementRec::uDuringStart) and its lowest
+// value Uп (ElementRec::uStart) are line values at every element, the
+// source branch included; they compare directly with the nominal line
+// voltage.
+
+namespace kordavelt {
+
+class CalcClass;
+
+// Element parameters and design loads, from the last element of the
+// TreeList to the source branch. False when an element's preparation
+// stopped the source (its message has been shown).
+bool BackwardSweep(CalcClass& calc);
+
+// Voltages from the source down the tree and the per-element results. False,
+// with the message "Не задано напряжение источника#" + source name, when the
+// source has no working voltage.
+bool ForwardSweep(CalcClass& calc);
+
+// Binds both sweeps to the calculation's steps.
+void BindLoadFlow(CalcClass& calc);
+
+}  // namespace kordavelt
