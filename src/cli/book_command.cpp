@@ -1,8 +1,8 @@
 #include "cli/book_command.h"
 
-#include <charconv>
 #include <optional>
 
+#include "cli/exchange_options.h"
 #include "exchange/get_class.h"
 #include "refbook/book_exchange.h"
 #include "refbook/book_owner.h"
@@ -11,46 +11,14 @@
 namespace kordavelt {
 namespace {
 
-// The options after the two file names; nullopt after a usage message.
-struct BookOptions {
-  std::vector<std::string> files;
-  CsvOptions csv;
-  int variant = 1;
-};
-
-std::optional<int> ParseSmallNumber(const std::string& text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
-std::optional<BookOptions> ParseOptions(const std::vector<std::string>& args, bool exporting,
-                                        const CliContext& context, int& exitCode) {
-  // import-book takes one or more exchange files, export-book exactly one.
-  BookOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--separator" && hasValue && args[i + 1].size() == 1) {
-      options.csv.separator = args[++i][0];
-    } else if (exporting && arg == "--variant" && hasValue) {
-      const std::optional<int> variant = ParseSmallNumber(args[++i]);
-      if (!variant || *variant < 1 || *variant > 7) {
-        exitCode = UsageError(context, "вариант файла должен быть от 1 до 7");
-        return std::nullopt;
-      }
-      options.variant = *variant;
-    } else if (exporting && arg == "--quotes") {
-      options.csv.quotes = true;
-    } else if (arg.starts_with("--")) {
-      exitCode = UsageError(context, "неверный ключ «" + arg + "»");
-      return std::nullopt;
-    } else {
-      options.files.push_back(arg);
-    }
-  }
-  if (options.files.size() < 2 || (exporting && options.files.size() != 2)) {
+// The options of an import (one or more exchange files) or an export
+// (exactly one); nullopt after a usage message.
+std::optional<ExchangeOptions> ParseOptions(const std::vector<std::string>& args, bool exporting,
+                                            const CliContext& context, int& exitCode) {
+  std::optional<ExchangeOptions> options =
+      ParseExchangeOptions(args, exporting, false, context, exitCode);
+  if (!options) return std::nullopt;
+  if (options->files.size() < 2 || (exporting && options->files.size() != 2)) {
     exitCode = UsageError(context, "нужны два файла: справочник и файл обмена");
     return std::nullopt;
   }
@@ -61,7 +29,7 @@ std::optional<BookOptions> ParseOptions(const std::vector<std::string>& args, bo
 
 int RunImportBook(const std::vector<std::string>& args, const CliContext& context) {
   int exitCode = kExitOk;
-  const std::optional<BookOptions> options = ParseOptions(args, false, context, exitCode);
+  const std::optional<ExchangeOptions> options = ParseOptions(args, false, context, exitCode);
   if (!options) return exitCode;
   const std::string& bookPath = options->files[0];
   const std::vector<std::string> filePaths(options->files.begin() + 1, options->files.end());
@@ -96,7 +64,7 @@ int RunImportBook(const std::vector<std::string>& args, const CliContext& contex
 
 int RunExportBook(const std::vector<std::string>& args, const CliContext& context) {
   int exitCode = kExitOk;
-  const std::optional<BookOptions> options = ParseOptions(args, true, context, exitCode);
+  const std::optional<ExchangeOptions> options = ParseOptions(args, true, context, exitCode);
   if (!options) return exitCode;
   const std::string& bookPath = options->files[0];
   const std::string& outPath = options->files[1];

@@ -4,6 +4,7 @@
 
 #include "cli/console_ui_host.h"
 #include "model/model_class.h"
+#include "storage/file_path.h"
 #include "table/number_format.h"
 
 namespace kordavelt {
@@ -30,11 +31,6 @@ class CommandUiHost : public ConsoleUiHost {
   bool deleteHidden_;
   std::string packTarget_;
 };
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // The model opened with its tables; nullopt-like false after a message.
 bool OpenModel(modelClass& model, const std::string& path, const CliContext& context) {

@@ -1,53 +1,25 @@
 #include "cli/model_exchange_command.h"
 
-#include <charconv>
 #include <optional>
 
+#include "cli/exchange_options.h"
 #include "exchange/get_class.h"
 #include "exchange/put_class.h"
 #include "model/model_class.h"
 #include "model/model_export.h"
 #include "model/model_import.h"
 #include "refbook/book_exchange.h"
+#include "storage/file_path.h"
 
 namespace kordavelt {
 namespace {
 
-struct ExchangeOptions {
-  std::vector<std::string> files;
-  std::string book;
-  CsvOptions csv;
-  int variant = 1;
-};
-
 std::optional<ExchangeOptions> ParseOptions(const std::vector<std::string>& args, bool exporting,
                                             const CliContext& context, int& exitCode) {
-  ExchangeOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--separator" && hasValue && args[i + 1].size() == 1) {
-      options.csv.separator = args[++i][0];
-    } else if (arg == "--book" && hasValue) {
-      options.book = args[++i];
-    } else if (exporting && arg == "--variant" && hasValue) {
-      const std::string& text = args[++i];
-      int variant = 0;
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), variant);
-      if (error != std::errc() || end != text.data() + text.size() || variant < 1 || variant > 7) {
-        exitCode = UsageError(context, "вариант файла должен быть от 1 до 7");
-        return std::nullopt;
-      }
-      options.variant = variant;
-    } else if (exporting && arg == "--quotes") {
-      options.csv.quotes = true;
-    } else if (arg.starts_with("--")) {
-      exitCode = UsageError(context, "неверный ключ «" + arg + "»");
-      return std::nullopt;
-    } else {
-      options.files.push_back(arg);
-    }
-  }
+  std::optional<ExchangeOptions> parsed =
+      ParseExchangeOptions(args, exporting, true, context, exitCode);
+  if (!parsed) return std::nullopt;
+  ExchangeOptions& options = *parsed;
   if (options.files.size() != 2) {
     exitCode = UsageError(context, "нужны два файла: модель и файл обмена");
     return std::nullopt;
@@ -58,15 +30,8 @@ std::optional<ExchangeOptions> ParseOptions(const std::vector<std::string>& args
     exitCode = kExitUsage;
     return std::nullopt;
   }
-  return options;
+  return parsed;
 }
-
-std::size_t NameStart(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? 0 : slash + 1;
-}
-
-std::string FolderOf(const std::string& path) { return path.substr(0, NameStart(path)); }
 
 // Opens (or creates) the model with its tables; false after a message.
 bool OpenModel(modelClass& model, const std::string& path, bool create, const CliContext& context) {
@@ -114,7 +79,7 @@ int RunImportModel(const std::vector<std::string>& args, const CliContext& conte
 
   modelClass model(context.ui, context.files, ProgramPath(*options));
   if (!options->book.empty()) {
-    const std::string bookName = options->book.substr(NameStart(options->book));
+    const std::string bookName = FileNameOf(options->book);
     model.OnGeneralProperties = [bookName](modelClass& created) {
       created.Settings().SetReferenceBookName(bookName);
       created.WriteSettings();

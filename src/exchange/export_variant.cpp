@@ -1,5 +1,7 @@
 #include "exchange/export_variant.h"
 
+#include "storage/file_path.h"
+
 namespace kordavelt {
 
 ExportVariant ExportVariantFromIndex(int index) {
@@ -31,8 +33,7 @@ std::string_view ForcedExtension(ExportVariant variant) {
 }
 
 std::string ChangeExtension(std::string_view path, std::string_view extension) {
-  const std::size_t folder = path.find_last_of("/\\");
-  const std::size_t nameStart = folder == std::string_view::npos ? 0 : folder + 1;
+  const std::size_t nameStart = FileNameStart(path);
   const std::size_t dot = path.rfind('.');
   // A dot that starts the name (".profile") is not an extension.
   if (dot != std::string_view::npos && dot > nameStart) path = path.substr(0, dot);

@@ -10,23 +10,16 @@
 #include "model/model_tables.h"
 #include "model/scheme_records.h"
 #include "refbook/spr_class.h"
+#include "storage/file_path.h"
 #include "table/number_format.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
 namespace {
 
-std::size_t NameStart(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? 0 : slash + 1;
-}
-
-// The folder of a path with its trailing separator; empty for a bare name.
-std::string FolderOf(const std::string& path) { return path.substr(0, NameStart(path)); }
-
 // The file name without folder and extension.
 std::string BaseName(const std::string& path) {
-  std::string name = path.substr(NameStart(path));
+  std::string name = FileNameOf(path);
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.resize(dot);
   return name;
@@ -133,7 +126,7 @@ void modelClass::CloseModel() {
 
 std::string modelClass::FindBookPath() const {
   std::string name = settings_.ReferenceBookName();
-  name = name.substr(NameStart(name));
+  name = FileNameOf(name);
   if (name.empty()) name = sprClass::kDefaultFileName;
   const std::string beside = FolderOf(FileName()) + name;
   if (Files().Exists(beside)) return beside;

@@ -7,6 +7,7 @@
 #include "refbook/book_categories.h"
 #include "refbook/book_owner.h"
 #include "refbook/book_tables.h"
+#include "storage/file_path.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -18,9 +19,8 @@ constexpr std::array<int, kCategoryCount> kExportOrder = {21, 19, 1,  2,  3,  4,
                                                           10, 11, 12, 13, 14, 15, 16, 17, 18, 20};
 
 std::string UpperExtension(std::string_view path) {
-  const std::size_t slash = path.find_last_of("/\\");
   const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  if (dot == std::string_view::npos || dot < FileNameStart(path)) return {};
   std::string extension(path.substr(dot));
   for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return extension;

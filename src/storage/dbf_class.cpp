@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "storage/file_path.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
 namespace {
-
-// The part of a path after its last folder separator.
-std::size_t FileNameStart(const std::string& path) {
-  const std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? 0 : slash + 1;
-}
 
 // `path` with its extension (from the last dot of the file name) replaced.
 std::string WithExtension(const std::string& path, const std::string& extension) {

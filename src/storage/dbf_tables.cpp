@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "storage/dbf_class.h"
+#include "storage/file_path.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -231,9 +232,7 @@ int dbfClass::CopyTable(tbClass& source, dbfClass& target, int t) {
 
 bool dbfClass::PackFile() {
   if (!IsOpen()) return false;
-  const std::size_t nameStart =
-      fileName_.find_last_of("/\\") == std::string::npos ? 0 : fileName_.find_last_of("/\\") + 1;
-  const std::size_t dot = fileName_.find('.', nameStart);
+  const std::size_t dot = fileName_.find('.', FileNameStart(fileName_));
   const std::string proposed =
       (dot == std::string::npos ? fileName_ : fileName_.substr(0, dot)) + "!." + extension_;
   FileDialogRequest request{"Сохранение базы данных с упаковкой", FileFilter(), extension_,

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/cli_run.h"
 #include "model/model_records.h"
 #include "model/model_tables.h"
 #include "model/object_records.h"
@@ -16,24 +17,14 @@
 namespace kordavelt {
 namespace {
 
+using testing::CliRun;
+using testing::RunTool;
+
 using testing::DbImage;
 using testing::DbImageBuilder;
 using testing::Keys;
 using testing::PatternData;
 using testing::PatternRecords;
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunTool(FileSystem& files, const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunCli(args, out, err, files);
-  return {code, out.str(), err.str()};
-}
 
 // Raw block 1 (page 1), table 101 with three records (root 2, data 3),
 // table 102 two-level (root 4, second level 5, data 6 and 7).

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "cli/cli_run.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
@@ -17,18 +16,8 @@
 namespace kordavelt {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunTool(FileSystem& files, const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunCli(args, out, err, files);
-  return {code, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::RunTool;
 
 // A model with nodes 1 and 2, a cable between them and a far end of a
 // branch that is gone.

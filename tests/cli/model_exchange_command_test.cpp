@@ -6,35 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "storage/cp1251.h"
+#include "cli/cli_run.h"
 
 namespace kordavelt {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunTool(FileSystem& files, const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunCli(args, out, err, files);
-  return {code, out.str(), err.str()};
-}
-
-void PutText(MemoryFileSystem& files, const std::string& path, std::string_view utf8) {
-  const std::string bytes = Utf8ToCp1251(utf8);
-  files.Put(path, {bytes.begin(), bytes.end()});
-}
-
-std::string TextOf(MemoryFileSystem& files, const std::string& path) {
-  const std::vector<std::uint8_t>* bytes = files.Find(path);
-  return bytes == nullptr ? std::string() : Cp1251ToUtf8(std::string(bytes->begin(), bytes->end()));
-}
+using testing::CliRun;
+using testing::PutText;
+using testing::RunTool;
+using testing::TextOf;
 
 // A transformer substation: a source on the bus, a cable to a board, a motor.
 constexpr std::string_view kSubstation =

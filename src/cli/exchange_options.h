@@ -1,0 +1,32 @@
+#pragma once
+
+// The options the exchange commands share (import-book, export-book,
+// import-model, export-model): the file names in order and
+//   --separator C   the CSV separator (all),
+//   --variant N     the file variant 1 … 7 (exporting only),
+//   --quotes        texts in quotes (exporting only),
+//   --book BOOK     the reference book (when the command takes one).
+// Any other "--" argument is a usage error.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_main.h"
+#include "exchange/export_variant.h"
+
+namespace kordavelt {
+
+struct ExchangeOptions {
+  std::vector<std::string> files;
+  std::string book;
+  CsvOptions csv;
+  int variant = 1;
+};
+
+// The options of `args`; nullopt after the usage message, with `exitCode` set.
+std::optional<ExchangeOptions> ParseExchangeOptions(const std::vector<std::string>& args,
+                                                    bool exporting, bool takesBook,
+                                                    const CliContext& context, int& exitCode);
+
+}  // namespace kordavelt
