@@ -1,6 +1,7 @@
 // Load flow of whole networks: working currents, end voltages and drops of a
 // transformer feeder, design loads of three feeders under the methods "Кз",
-// "ТЭП" and "ТПЭП", and a single-phase load. Expected values are worked out
+// "ТЭП" and "ТПЭП", a single-phase load and a motor starting at the end of a
+// long cable. Expected values are worked out
 // here from the textbook formulas with std::complex.
 
 #include <gtest/gtest.h>
@@ -293,6 +294,54 @@ TEST_F(LoadFlow, SinglePhaseLoadOnPhaseB) {
   // Neutral loss with the equivalent neutral resistance (R0 − R1)/3.
   const double rn = (z0.real() - z1.real()) / 3;
   EXPECT_NEAR(c.dPo, amps * amps * rn * 1e-6, 1e-6);
+}
+
+// --- A motor starting at the end of a long cable -------------------------------------------
+
+TEST_F(LoadFlow, MotorStartBelowALongCable) {
+  const int n1 = s.m.Node(), n2 = s.m.Node();
+  const auto source = Source(n1, 400, 0);
+  const std::int32_t cable = Cable(n1, n2, 300);
+  // A 55 kW asynchronous motor at cos φ 0.88 that starts with 700 A at
+  // cos φп 0.4 for 6 s; a 20 kW heater runs beside it.
+  const int motorGroup = Group(55, 0.88, 400);
+  ASSERT_TRUE(modelClass::SeekExact(s.m->Groups(), motorGroup));
+  GroupRec g(s.m->Groups()->Record());
+  g.SetClass(1);
+  g.SetIstart(700);
+  g.SetCosFstart(0.4f);
+  g.SetTstart(6);
+  s.m->Groups()->MarkModifiedAndFlush();
+  const std::int32_t motor = Load(n2, motorGroup);
+  Load(n2, Group(20, 1, 400));
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+
+  // The start draws the motor's starting current while the heater runs.
+  const C iMotor = LoadCurrent(55, 0.88, 400), iHeater = LoadCurrent(20, 1, 400);
+  const C iStart = std::polar(700.0, -std::acos(0.4)) + iHeater;
+  const ElementRec& c = Of(cable);
+  EXPECT_NEAR(std::abs(ToC(c.iStart) - iStart), 0, 1e-3 * std::abs(iStart));
+  EXPECT_FLOAT_EQ(c.tStart, 6);
+  EXPECT_FLOAT_EQ(Of(motor).tStart, 6);
+
+  // The busbars hold Uр under the working load; the starting current's
+  // excess over it drops across the source as well as the cable:
+  // U = √3 · |Ua − Ia · Zcable − (Iп − Ia) · (Zsource + Zcable)|, a line value.
+  const C iWork = iMotor + iHeater;
+  EXPECT_NEAR(std::abs(ToC(c.ia) - iWork), 0, 1e-3 * std::abs(iWork));
+  const C zSource = ToC(s.calc.Element(1).z1);
+  const C zCable = ToC(c.z1);  // 300 m of 0.193 + j0.0602 mΩ/m and the terminations
+  EXPECT_NEAR(zCable.real(), 0.193 * 300, 0.1);
+  EXPECT_NEAR(zCable.imag(), 0.0602 * 300, 1e-3);
+  const C uaEnd = 400 / kRoot3 - iWork * zCable * 1e-3;
+  const double uStart = kRoot3 * std::abs(uaEnd - (iStart - iWork) * (zSource + zCable) * 1e-3);
+  EXPECT_NEAR(c.uDuringStart, uStart, 1e-3 * uStart);
+  EXPECT_NEAR(c.uStart, uStart, 1e-3 * uStart);
+  const double uWork = kRoot3 * std::abs(uaEnd);
+  EXPECT_NEAR(c.uWork, uWork, 1e-3 * uWork);
+  // The start pulls the motor's terminals more than 15 % below nominal.
+  EXPECT_LT(uStart, 0.85 * 400);
+  EXPECT_GT(uWork, uStart + 40);
 }
 
 }  // namespace
