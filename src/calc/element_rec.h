@@ -98,9 +98,13 @@ struct ElementRec {
   float loadFactor = 0;  // Кз
 
   // --- Short circuits ----------------------------------------------------------------
-  // Minimum 1-, 2-, 3-phase currents; on line elements the maximum currents I″
-  // at the start, at the set position and at the end.
+  // Minimum 1-, 2-, 3-phase currents at the end of the element's protected
+  // zone (smallest over the calculations since the reset).
   std::array<float, 3> ikMin{};
+  // On line elements (kinds 11 … 13): the maximum currents I″ at the line's
+  // start, at its thermal point and at its end (the result tables and the
+  // scheme labels read these; the minimum currents above stay untouched).
+  std::array<float, 3> ikMaxAlong{};
   std::array<float, 3> tkMin{};  // operation times at those currents
   // Times of the main and backup protection for faults at the line's start
   // and end: toзН, tозК, tрз, tрзК.
@@ -108,6 +112,7 @@ struct ElementRec {
   // Conductor temperatures at disconnection, same order.
   std::array<float, 4> tempProtect{};
   float ikMax = 0;   // I″, maximum initial current
+  float ikd = 0;     // Iкd, maximum current |E| / |Z1acc| at the element (protection times)
   float iPeak = 0;   // iуд
   float iBreak = 0;  // Iоткл
   // Joule integrals BtозН, BtозК, Btрз, BtрзК.
