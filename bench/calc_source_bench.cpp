@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "bench_network.h"
+#include "calc/calculation.h"
 #include "calc/load_flow.h"
 
 namespace kordavelt::bench {
@@ -59,6 +60,13 @@ void BM_LoadFlow(benchmark::State& state, Shape shape) {
   RunCalcSource(state, shape, [](CalcClass& calc) { BindLoadFlow(calc); });
 }
 
+// Every step of the calculation: load flow, motor starting and self-start,
+// minimum and maximum short circuits with motor feeding, protection times
+// and heating, load envelopes and the checks.
+void BM_FullCalculation(benchmark::State& state, Shape shape) {
+  RunCalcSource(state, shape, [](CalcClass& calc) { BindCalculation(calc); });
+}
+
 #define KORDAVELT_SIZES(bm)                          \
   BENCHMARK_CAPTURE(bm, realistic, Shape::Realistic) \
       ->Arg(1200)                                    \
@@ -69,6 +77,7 @@ void BM_LoadFlow(benchmark::State& state, Shape shape) {
 KORDAVELT_SIZES(BM_TraceTree);
 KORDAVELT_SIZES(BM_CalcSource);
 KORDAVELT_SIZES(BM_LoadFlow);
+KORDAVELT_SIZES(BM_FullCalculation);
 
 }  // namespace
 }  // namespace kordavelt::bench

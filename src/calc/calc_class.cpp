@@ -40,6 +40,14 @@ void CalcClass::ResetElementResults(ElementRec& element) {
   element.iPeak = 0;
   element.iBreak = 0;
   element.joule = {};
+  // Times, temperatures and the maximum currents along a line keep their
+  // largest value over a multi-variant run; without clearing them here a
+  // faster setting would never show a shorter time in the next run.
+  element.ikd = 0;
+  element.ikMaxAlong = {};
+  element.tkMin = {};
+  element.tProtect = {};
+  element.tempProtect = {};
   element.uWork = kNotComputed;
   element.uStart = kNotComputed;
   element.ikMin = {kNotComputed, kNotComputed, kNotComputed};

@@ -87,9 +87,9 @@ struct ElementRec {
   float ikdSource = 0;     // Iкd
   float iNeutral = 0;      // Io
   float iPermissible = 0;  // Iдоп
-  // Working current against which permissible currents and device settings
-  // are compared: the largest over the calculations, and its companion
-  // (the design current of the same calculation).
+  // Working current |Iр| against which permissible currents and device
+  // settings are compared, and its companion: the largest |Iп| over the
+  // calculations since the reset.
   float checkCurrent = 0;
   float checkCompanion = 0;
   float uWork = 0;       // Uр, lowest working voltage (line value)

@@ -9,15 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <functional>
 
-#include "calc/calc_scenario.h"
-#include "calc/load_flow.h"
-#include "calc/prepare_devices.h"
-#include "calc/prepare_terminals.h"
-#include "refbook/book_records.h"
-#include "refbook/book_tables.h"
-#include "refbook/spr_class.h"
+#include "calc/network_fixture.h"
 
 namespace kordavelt::testing {
 namespace {
@@ -35,103 +28,7 @@ C LoadCurrent(double kw, double cosPhi, double volts) {
   return std::polar(amps, -std::acos(cosPhi));
 }
 
-class LoadFlow : public ::testing::Test {
- protected:
-  LoadFlow() {
-    BindLoadFlow(s.calc);
-    ModelSettings& settings = s.m->Settings();
-    settings.SetNominalVoltage(0, 400);
-    // Conductors at 20 °C: catalogue resistances apply unchanged.
-    settings.SetGroundTemperature(20);
-    settings.SetAirTemperature(20);
-  }
-
-  template <class View>
-  void Type(int table, std::int32_t code, const std::function<void(View&)>& fill) {
-    tbClass* t = s.m->Book()->OpenBookTable(table);
-    t->Insert(code);
-    View view(t->Record());
-    fill(view);
-    t->MarkModifiedAndFlush();
-  }
-
-  template <class View>
-  void Edit(int kind, std::int32_t key, const std::function<void(View&)>& fill) {
-    tbClass* objects = s.m->OpenObjectTable(kind);
-    ASSERT_TRUE(modelClass::SeekExact(objects, key));
-    View view(objects->Record());
-    fill(view);
-    objects->MarkModifiedAndFlush();
-  }
-
-  // A source at `node` with busbar voltage `ur` on voltage level `index`.
-  ModelBuilder::Tied Source(int node, float ur, int index) {
-    const auto source = s.FedSource(node, "Т1", 10);
-    Edit<SourceObjectRec>(kKindPowerSource, source.branch,
-                          [ur](SourceObjectRec& o) { o.SetUr(ur); });
-    EXPECT_TRUE(modelClass::SeekExact(s.m->Sources(), source.number));
-    SourceRec(s.m->Sources()->Record()).SetVoltageIndex(static_cast<std::uint8_t>(index));
-    s.m->Sources()->MarkModifiedAndFlush();
-    return source;
-  }
-
-  // Copper 4 × 95 mm² cable, 0.193 + j0.0602 mΩ/m.
-  std::int32_t Cable(int from, int to, float lengthM) {
-    Type<book::CableBrandRec>(book::kCableBrandTable, 1001, [](book::CableBrandRec& b) {
-      b.SetType("ВВГ");
-      b.SetTpermiss(65);
-    });
-    Type<book::CableRec>(book::kCableTable, 2001, [](book::CableRec& c) {
-      c.SetType(1001);
-      c.SetUnom(1000);
-      c.SetCondCount(4);
-      c.SetCrossCectF(95);
-      c.SetIpermissEarch(255);
-      c.SetIpermissAir(220);
-      c.SetR1(0.193f);
-      c.SetX1(0.0602f);
-      c.SetR0(0.772f);
-      c.SetX0(0.36f);
-    });
-    const std::int32_t key = s.m.Cable(from, to);
-    Edit<CableLineRec>(kKindCableLine, key, [lengthM](CableLineRec& l) {
-      l.SetType(2001);
-      l.SetL(lengthM);
-      l.SetNk(1);
-    });
-    return key;
-  }
-
-  // A group of ordinary loads: P kW at cos φ on U, operating regime and Кв.
-  int Group(double kw, double cosPhi, float volts, int regime = 0, float kv = 1) {
-    const int group = s.m.Group();
-    EXPECT_TRUE(modelClass::SeekExact(s.m->Groups(), group));
-    GroupRec g(s.m->Groups()->Record());
-    g.SetP(static_cast<float>(kw));
-    g.SetQ(static_cast<float>(kw * std::tan(std::acos(cosPhi))));
-    g.SetUnom(volts);
-    g.SetKz(1);
-    g.SetKv(kv);
-    g.SetRegim(static_cast<std::uint8_t>(regime));
-    s.m->Groups()->MarkModifiedAndFlush();
-    return group;
-  }
-
-  std::int32_t Load(int node, int group, int connection = kConnectionABC0) {
-    const auto receiver = s.m.Receiver(node, group);
-    EXPECT_TRUE(modelClass::SeekExact(s.m->Receivers(), receiver.number));
-    ReceiverRec(s.m->Receivers()->Record()).SetPhaseIndex(static_cast<std::uint8_t>(connection));
-    s.m->Receivers()->MarkModifiedAndFlush();
-    return receiver.branch;
-  }
-
-  ElementRec& Of(std::int32_t key) {
-    EXPECT_TRUE(modelClass::SeekExact(s.m->Branches(), key));
-    return *s.m->Element(s.m->Branches()->RecordNumber());
-  }
-
-  CalcScenario s;
-};
+class LoadFlow : public NetworkFixture {};
 
 // --- A 10/0.4 kV transformer feeder ----------------------------------------------------
 
@@ -139,22 +36,7 @@ TEST_F(LoadFlow, TransformerFeederCurrentsVoltagesAndDrops) {
   const int n1 = s.m.Node(), n2 = s.m.Node(), n3 = s.m.Node();
   const auto source = Source(n1, 10000, 3);
   // 630 kVA, 10/0.4 kV, Pк 7.6 kW, uк 5.5 %, D/Y0.
-  Type<book::TransformerRec>(book::kTransformerTable, 501, [](book::TransformerRec& t) {
-    t.SetType("ТМ-630");
-    t.SetSnom(630);
-    t.SetDK(2.5f);
-    t.SetR0(9.7f);
-    t.SetX0(85);
-    t.SetGroup(kGroupDY0);
-  });
-  const std::int32_t tr = s.m.Branch(kKindTransformer, n1, n2);
-  Edit<TransformerRec>(kKindTransformer, tr, [](TransformerRec& t) {
-    t.SetType(501);
-    t.SetPk(7.6f);
-    t.SetUk(5.5f);
-    t.SetUv(10);
-    t.SetUn(0.4f);
-  });
+  const std::int32_t tr = Transformer630(n1, n2, kGroupDY0, 9.7f, 85);
   const std::int32_t cable = Cable(n2, n3, 100);
   const std::int32_t load = Load(n3, Group(50, 0.85, 400));
 

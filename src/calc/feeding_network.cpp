@@ -1,0 +1,221 @@
+#include "calc/feeding_network.h"
+
+#include <algorithm>
+
+#include "calc/calc_class.h"
+#include "calc/element_rec.h"
+#include "model/model_kinds.h"
+
+namespace kordavelt {
+namespace {
+
+// Kinds the calculation gives motor loads and equivalent motors.
+constexpr int kKindSyncMotorLoad = 41;
+constexpr int kKindAsyncMotorLoad = 42;
+constexpr int kKindAsyncEquivalent = 54;
+constexpr int kKindSyncEquivalent = 55;
+
+// The reactance share of a source's own impedance in the Z04 companion.
+constexpr long double kCompanionReactance = 0.4L;
+// Element currents are in A, the equivalents' currents in kA.
+constexpr long double kAmpsPerKiloamp = 1000;
+
+ComplexLD ToLD(const Complex& z) { return {z.re, z.im}; }
+
+ComplexLD Companion(const ComplexLD& z) { return {z.real(), z.imag() * kCompanionReactance}; }
+
+// The transformation ratio that refers values across the element; 1 when it has none.
+long double RatioOf(const ElementRec& e) { return e.kt > 0 && e.kt != 1 ? e.kt : 1.0L; }
+
+bool IsAsynchronous(int kind) {
+  return kind == kKindAsyncMotorLoad || kind == kKindAsyncEquivalent;
+}
+
+// The power source at maximum EMF behind its impedance (the source branch's Z1).
+FeedingSource SupplySource(const ElementRec& e) {
+  FeedingSource source;
+  source.emf = {e.emf, 0};
+  source.z = ToLD(e.z1);
+  source.z04 = Companion(source.z);
+  return source;
+}
+
+FeedingSource ScaledCurrents(FeedingSource source, long double initialFactor,
+                             long double ratedFactor) {
+  source.asyncInitial *= initialFactor;
+  source.syncInitial *= initialFactor;
+  source.asyncRated *= ratedFactor;
+  source.syncRated *= ratedFactor;
+  return source;
+}
+
+// Resistance multiplied by `factor`, reactance kept; negative parts (a point
+// beyond the line's end) count as none.
+ComplexLD Heated(const Complex& z, long double factor) {
+  return {std::max<long double>(0, z.re * factor), std::max<long double>(0, z.im)};
+}
+
+}  // namespace
+
+bool FeedingSource::Active() const { return std::abs(emf) > 0 && std::abs(z) > 0; }
+
+bool IsMachineKind(int kind) {
+  return kind == kKindSyncMotorLoad || kind == kKindAsyncMotorLoad || kind == kKindGenerator ||
+         kind == kKindAsyncEquivalent || kind == kKindSyncEquivalent;
+}
+
+FeedingSource MachineSource(const ElementRec& e) {
+  FeedingSource source;
+  if (!IsMachineKind(e.kind)) return source;
+  source.emf = ToLD(e.emfMotor);
+  source.z = ToLD(e.z1);
+  source.z04 = Companion(source.z);
+  if (!source.Active()) return {};
+  const long double initial = std::abs(source.emf) / std::abs(source.z);
+  // The rated current of the machine: its permissible current, which the
+  // preparation sets from the rated power; the running current otherwise.
+  const long double rated = (e.iPermissible > 0 ? e.iPermissible : Abs(e.ia)) / kAmpsPerKiloamp;
+  if (IsAsynchronous(e.kind)) {
+    source.asyncInitial = initial;
+    source.asyncRated = rated;
+  } else {
+    source.syncInitial = initial;
+    source.syncRated = rated;
+  }
+  return source;
+}
+
+FeedingSource Parallel(const FeedingSource& a, const FeedingSource& b) {
+  if (!a.Active()) return b;
+  if (!b.Active()) return a;
+  const ComplexLD sum = a.z + b.z;
+  if (std::abs(sum) == 0) return a;
+  FeedingSource both;
+  both.z = a.z * b.z / sum;
+  both.emf = (a.emf * b.z + b.emf * a.z) / sum;
+  const ComplexLD sum04 = a.z04 + b.z04;
+  both.z04 = std::abs(sum04) > 0 ? a.z04 * b.z04 / sum04 : ComplexLD{};
+  both.asyncInitial = a.asyncInitial + b.asyncInitial;
+  both.asyncRated = a.asyncRated + b.asyncRated;
+  both.syncInitial = a.syncInitial + b.syncInitial;
+  both.syncRated = a.syncRated + b.syncRated;
+  return both;
+}
+
+FeedingSource InSeries(const FeedingSource& source, const ComplexLD& z) {
+  if (!source.Active()) return source;
+  FeedingSource longer = source;
+  longer.z += z;
+  longer.z04 += z;
+  const long double after = std::abs(longer.z);
+  const long double reduction = after > 0 ? std::abs(source.z) / after : 1.0L;
+  return ScaledCurrents(longer, reduction, 1);
+}
+
+FeedingSource ReferredUp(const FeedingSource& source, long double kt) {
+  if (!source.Active() || !(kt > 0) || kt == 1) return source;
+  FeedingSource referred = ScaledCurrents(source, kt, kt);
+  referred.emf /= kt;
+  referred.z /= kt * kt;
+  referred.z04 /= kt * kt;
+  return referred;
+}
+
+FeedingSource ReferredDown(const FeedingSource& source, long double kt) {
+  if (!source.Active() || !(kt > 0) || kt == 1) return source;
+  return ReferredUp(source, 1 / kt);
+}
+
+// --- The tree ----------------------------------------------------------------------------
+
+FeedingNetwork::FeedingNetwork(const CalcClass& calc) : calc_(calc), count_(calc.Count()) {
+  LinkParents();
+  CollectBelow();
+  CollectAbove();
+}
+
+// The parent of an element is the element that ends at the node where it
+// starts: the element before it within a series section, otherwise the last
+// element of the level above (the one whose end node opened the section).
+void FeedingNetwork::LinkParents() {
+  parent_.assign(count_ + 1, 0);
+  std::vector<int> lastAtLevel(CalcClass::kMaxLevel + 2, 0);
+  for (int i = 1; i <= count_; ++i) {
+    const ElementRec& e = calc_.Element(i);
+    const int level = std::clamp<int>(e.level, 1, CalcClass::kMaxLevel + 1);
+    if (i > 1) {
+      const ElementRec& before = calc_.Element(i - 1);
+      const bool continues = before.level == e.level && before.endOfSection == 0;
+      parent_[i] = continues ? i - 1 : lastAtLevel[level - 1];
+    }
+    lastAtLevel[level] = i;
+  }
+
+  childBegin_.assign(count_ + 2, 0);
+  for (int i = 2; i <= count_; ++i) ++childBegin_[parent_[i] + 1];
+  for (int p = 1; p <= count_ + 1; ++p) childBegin_[p] += childBegin_[p - 1];
+  children_.assign(count_, 0);
+  std::vector<int> fill(childBegin_.begin(), childBegin_.end() - 1);
+  for (int i = 2; i <= count_; ++i) children_[fill[parent_[i]]++] = i;
+}
+
+void FeedingNetwork::CollectBelow() {
+  belowEnd_.assign(count_ + 1, FeedingSource{});
+  // Children follow their parent in the list: walking backwards, every
+  // subtree is complete before its parent is reached.
+  for (int i = count_; i >= 2; --i) {
+    FeedingSource& atParent = belowEnd_[parent_[i]];
+    atParent = Parallel(atParent, BelowStart(i));
+  }
+}
+
+void FeedingNetwork::CollectAbove() {
+  aboveStart_.assign(count_ + 1, FeedingSource{});
+  std::vector<FeedingSource> suffix;
+  for (int p = 1; p <= count_; ++p) {
+    const int first = childBegin_[p];
+    const int last = childBegin_[p + 1];
+    if (first == last) continue;
+    // Each child sees the parent's upstream side and all its siblings:
+    // prefixes from the front, suffixes from the back, no subtraction.
+    FeedingSource prefix = AboveEnd(p);
+    for (int k = first; k < last; ++k) {
+      aboveStart_[children_[k]] = prefix;
+      prefix = Parallel(prefix, BelowStart(children_[k]));
+    }
+    FeedingSource after;
+    for (int k = last - 1; k >= first; --k) {
+      FeedingSource& start = aboveStart_[children_[k]];
+      start = Parallel(start, after);
+      after = Parallel(after, BelowStart(children_[k]));
+    }
+  }
+}
+
+FeedingSource FeedingNetwork::BelowStart(int position) const {
+  const ElementRec& e = calc_.Element(position);
+  if (IsMachineKind(e.kind)) return MachineSource(e);
+  return ReferredUp(InSeries(belowEnd_[position], ToLD(e.z1)), RatioOf(e));
+}
+
+FeedingSource FeedingNetwork::AboveEnd(int position) const {
+  const ElementRec& e = calc_.Element(position);
+  if (position == 1) return SupplySource(e);
+  return InSeries(ReferredDown(aboveStart_[position], RatioOf(e)), ToLD(e.z1));
+}
+
+FeedingSource FeedingNetwork::AtElement(int position) const {
+  const ElementRec& e = calc_.Element(position);
+  if (IsMachineKind(e.kind)) return Parallel(aboveStart_[position], BelowStart(position));
+  return Parallel(AboveEnd(position), belowEnd_[position]);
+}
+
+FeedingSource FeedingNetwork::AlongLine(int position, const Complex& zToPoint,
+                                        long double resistanceFactor) const {
+  const ElementRec& e = calc_.Element(position);
+  const ComplexLD toPoint = Heated(zToPoint, resistanceFactor);
+  const ComplexLD beyond = Heated(e.z1 - zToPoint, resistanceFactor);
+  return Parallel(InSeries(aboveStart_[position], toPoint), InSeries(belowEnd_[position], beyond));
+}
+
+}  // namespace kordavelt

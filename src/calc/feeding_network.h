@@ -1,0 +1,103 @@
+#pragma once
+
+// The network of EMF sources that feeds a short circuit at maximum currents:
+// the power source at maximum EMF behind its impedance, and every motor and
+// generator (kinds 41, 42, 50, 54, 55) with its sub-transient EMF E″ behind
+// its impedance Z1. For each fault point the whole network is reduced to one
+// equivalent source, E behind Z.
+//
+// Alongside Z an impedance with the sources' own reactances × 0.4 (Z04) is
+// reduced the same way. Parallel sources combine as
+//   Z = Z1·Z2/(Z1 + Z2),  E = (E1·Z2 + E2·Z1)/(Z1 + Z2);
+// a source without EMF or impedance takes no part. Network elements add
+// their Z1 in series; a transformer refers what passes it (E/Kт, Z/Kт² going
+// towards the source side).
+//
+// Every equivalent also carries the initial currents and the rated currents
+// of its asynchronous and of its synchronous machines (kA). The initial
+// currents are those the machines drive into a fault at the equivalent's
+// point: |E″|/|Z1| at their terminals, reduced by |Z|/|Z + Zs| for every
+// series impedance Zs passed, so that their ratio to the rated currents is
+// the machines' remoteness from the fault.
+//
+// Tree walk: a backward pass gives each element what its subtree feeds into
+// its end; a forward pass gives each element what the rest of the network
+// (the source and the machines on other branches) feeds into its start.
+// A fault at a point then sees both sides in parallel.
+
+#include <complex>
+#include <vector>
+
+#include "calc/complex.h"
+
+namespace kordavelt {
+
+class CalcClass;
+struct ElementRec;
+
+using ComplexLD = std::complex<long double>;
+
+struct FeedingSource {
+  ComplexLD emf;  // V, phase value
+  ComplexLD z;    // mΩ
+  ComplexLD z04;  // mΩ, the sources' reactances × 0.4
+  long double asyncInitial = 0;
+  long double asyncRated = 0;
+  long double syncInitial = 0;
+  long double syncRated = 0;
+
+  // False for an empty equivalent (no source feeds through it).
+  bool Active() const;
+};
+
+// Motors and generators: they feed faults with their sub-transient EMF.
+bool IsMachineKind(int kind);
+
+// The machine of element `e` as a source at its terminals; an inactive
+// source when its E″ or Z1 is zero.
+FeedingSource MachineSource(const ElementRec& e);
+
+// The two sources in parallel.
+FeedingSource Parallel(const FeedingSource& a, const FeedingSource& b);
+// `source` with `z` added in series.
+FeedingSource InSeries(const FeedingSource& source, const ComplexLD& z);
+// `source` referred through ratio `kt` (end side over start side): towards
+// the source side, and from there towards the load side.
+FeedingSource ReferredUp(const FeedingSource& source, long double kt);
+FeedingSource ReferredDown(const FeedingSource& source, long double kt);
+
+// The equivalents of one traced tree after the forward sweep. Building it is
+// one backward and one forward pass over the TreeList.
+class FeedingNetwork {
+ public:
+  explicit FeedingNetwork(const CalcClass& calc);
+
+  // The whole network seen from the fault point of element `position`: its
+  // end, or for machine elements their terminals (their start).
+  FeedingSource AtElement(int position) const;
+  // A fault on line element `position` behind `zToPoint` from its start:
+  // the rest of the network through `zToPoint`, the subtree below the line
+  // through the line's remaining impedance. Resistances of the line are
+  // multiplied by `resistanceFactor` (its conductors heated by the fault).
+  FeedingSource AlongLine(int position, const Complex& zToPoint,
+                          long double resistanceFactor) const;
+
+ private:
+  // What element `position`'s subtree feeds into its start.
+  FeedingSource BelowStart(int position) const;
+  // What the rest of the network feeds into element `position`'s end.
+  FeedingSource AboveEnd(int position) const;
+  void LinkParents();
+  void CollectBelow();
+  void CollectAbove();
+
+  const CalcClass& calc_;
+  int count_ = 0;
+  std::vector<int> parent_;      // by position; 0 for the source branch
+  std::vector<int> childBegin_;  // children of p: children_[childBegin_[p] … childBegin_[p + 1])
+  std::vector<int> children_;
+  std::vector<FeedingSource> belowEnd_;    // the subtree below each element's end
+  std::vector<FeedingSource> aboveStart_;  // the rest of the network at each element's start
+};
+
+}  // namespace kordavelt

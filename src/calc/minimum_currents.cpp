@@ -1,0 +1,219 @@
+#include "calc/minimum_currents.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "calc/calc_class.h"
+#include "calc/constants.h"
+#include "calc/fault_loop.h"
+#include "model/model_kinds.h"
+#include "model/model_settings.h"
+#include "results/vth_class.h"
+#include "results/vth_evaluation.h"
+
+namespace kordavelt {
+namespace {
+
+constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
+constexpr long double kFirstStep = 0.05L;              // s
+// The point read as the minimum current: 0.05 s.
+constexpr int kMinimumPoint = 1;
+
+constexpr long double kFactors[kFaultTypes] = {kSinglePhaseFactor, kTwoPhaseFactor,
+                                               kThreePhaseFactor};
+
+bool ProtectiveKind(int kind) {
+  return kind == kKindProtectiveDevice || kind == kKindBreaker || kind == kKindFuse ||
+         kind == kKindPowerSource;
+}
+
+bool Protective(const ElementRec& e) {
+  return ProtectiveKind(e.kind) && AsCharacteristic(e.characteristic) != nullptr;
+}
+
+bool HasRatio(const ElementRec& e) { return e.kt > 0 && e.kt != 1; }
+
+// The two protections upstream of a level's next element and its phase EMF.
+struct ProtectionState {
+  ElementAttachment* main = nullptr;
+  ElementAttachment* backup = nullptr;
+  long double mainShift = 0;
+  long double backupShift = 0;
+  long double emf = 0;
+};
+
+ProtectionState PassElement(ProtectionState state, ElementRec& e) {
+  if (HasRatio(e)) {
+    // A fault current at the element reaches the devices above Kт times as large.
+    const long double lnKt = std::log(static_cast<long double>(e.kt));
+    state.mainShift -= lnKt;
+    state.backupShift -= lnKt;
+    state.emf *= e.kt;
+  }
+  if (Protective(e)) {
+    state.backup = state.main;
+    state.backupShift = state.mainShift;
+    state.main = e.characteristic;
+    state.mainShift = 0;
+  }
+  e.mainProtection = state.main;
+  e.backupProtection = state.backup;
+  e.mainShift = static_cast<float>(state.mainShift);
+  e.backupShift = static_cast<float>(state.backupShift);
+  return state;
+}
+
+// Step 1: the protections of every element and the phase EMF of its level
+// (by TreeList position).
+std::vector<long double> AssignProtections(CalcClass& calc) {
+  std::vector<long double> emf(static_cast<std::size_t>(calc.Count()) + 1, 0);
+  std::vector<ProtectionState> levels(kLevelCount);
+  ProtectionState source;
+  source.emf = calc.Element(1).unom * calc.Model().Settings().MinEmf() / kSqrt3;
+  levels[std::clamp<int>(calc.Element(1).level, 1, kLevelCount - 1)] = source;
+  for (int i = 1; i <= calc.Count(); ++i) {
+    ElementRec& e = calc.Element(i);
+    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+    if (i > 1 && level > 1) {
+      // The first element of a section starts where its parent section ends.
+      const ElementRec& before = calc.Element(i - 1);
+      if (before.level != e.level || before.endOfSection != 0) levels[level] = levels[level - 1];
+    }
+    levels[level] = PassElement(levels[level], e);
+    emf[static_cast<std::size_t>(i)] = levels[level].emf;
+  }
+  return emf;
+}
+
+FaultSeries NotComputedSeries() {
+  FaultSeries series;
+  for (auto& points : series) points.fill(kNotComputed);
+  return series;
+}
+
+void KeepSmaller(FaultSeries& into, const FaultSeries& from) {
+  for (int type = 0; type < kFaultTypes; ++type) {
+    for (int k = 0; k < kFaultSeriesLength; ++k) {
+      into[type][k] = std::min(into[type][k], from[type][k]);
+    }
+  }
+}
+
+void ScaleComputed(std::array<float, kFaultSeriesLength>& points, long double factor) {
+  for (float& current : points) {
+    if (current < kNotComputed) current = static_cast<float>(current * factor);
+  }
+}
+
+// The level above a transformer sees the currents of its own side: a
+// single-phase fault behind a delta winding shows in two phases at 1/√3, a
+// two-phase fault at 2/√3 in the most loaded phase; all through Kт.
+void ReferToSourceSide(FaultSeries& series, const ElementRec& e) {
+  if (e.phaseShift == 1 || e.phaseShift == -1) {
+    ScaleComputed(series[kSinglePhaseFault], kSqrt3 / 3);
+    ScaleComputed(series[kTwoPhaseFault], 2 / kSqrt3);
+  }
+  if (HasRatio(e)) {
+    for (auto& points : series) ScaleComputed(points, e.kt);
+  }
+}
+
+// Step 3 for one element: its series, Iкм and the times of its own device.
+void StoreAtElement(ElementRec& e, const FaultSeries& series) {
+  e.faultSeries = series;
+  e.faultSeriesCopy = series;
+  for (int type = 0; type < kFaultTypes; ++type) {
+    e.ikMin[type] = std::min(e.ikMin[type], series[type][kMinimumPoint]);
+  }
+  if (!ProtectiveKind(e.kind)) return;
+  for (int type = 0; type < kFaultTypes; ++type) {
+    const float current = e.ikMin[type];
+    e.tkMin[type] = current < kNotComputed
+                        ? static_cast<float>(LongestTime(e.characteristic, 0, current))
+                        : kOutOfRange;
+  }
+}
+
+ArcSettings ArcSettingsOf(const ModelSettings& settings) {
+  return {settings.ArcMethod(), settings.ArcResistance(), settings.ArcLength(),
+          settings.PhaseDistance()};
+}
+
+// The 12 currents of one fault type.
+std::array<float, kFaultSeriesLength> SeriesOfType(const FaultLoops& loops, int position, int type,
+                                                   long double emf, const ArcSettings& arc,
+                                                   bool nonAdiabatic) {
+  std::array<float, kFaultSeriesLength> points{};
+  const long double factor = kFactors[type];
+  long double t = 0;
+  long double bt = 0;
+  for (int k = 0; k < kFaultSeriesLength; ++k) {
+    LoopImpedance z = loops.Loop(position, type, bt, t, nonAdiabatic);
+    z.r += ArcLoopResistance(ArcResistance(arc, z.r, z.x, factor, emf), factor);
+    const long double magnitude = Magnitude(z);
+    if (!(magnitude > 0)) {
+      // A loop without impedance has no finite current to report.
+      points.fill(kNotComputed);
+      return points;
+    }
+    const long double current = factor * emf / magnitude;
+    points[static_cast<std::size_t>(k)] = static_cast<float>(current);
+    const long double step = k == 0 ? kFirstStep : t;
+    bt += current * current * step;
+    if (k == 0) bt += current * current * LoopTimeConstant(z);
+    t += step;
+  }
+  return points;
+}
+
+}  // namespace
+
+long double FaultSeriesTime(int point) {
+  return point <= 0 ? 0 : kFirstStep * std::ldexp(1.0L, point - 1);
+}
+
+FaultSeries FaultSeriesAt(const FaultLoops& loops, int position, long double emf,
+                          const ArcSettings& arc, bool nonAdiabatic) {
+  FaultSeries series;
+  for (int type = 0; type < kFaultTypes; ++type) {
+    series[static_cast<std::size_t>(type)] =
+        SeriesOfType(loops, position, type, emf, arc, nonAdiabatic);
+  }
+  return series;
+}
+
+bool MinimumCurrents(CalcClass& calc) {
+  if (calc.Count() < 1) return true;
+  const ModelSettings& settings = calc.Model().Settings();
+  const ArcSettings arc = ArcSettingsOf(settings);
+  const bool nonAdiabatic = settings.NonAdiabaticHeating();
+  const std::vector<long double> emf = AssignProtections(calc);
+  const FaultLoops loops(calc);
+
+  std::vector<FaultSeries> levels(kLevelCount, NotComputedSeries());
+  int previous = 1;
+  for (int i = calc.Count(); i >= 1; --i) {
+    ElementRec& e = calc.Element(i);
+    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+    const bool endsSection = e.endOfSection != 0;
+    if (previous >= 2 && (level < previous || endsSection)) {
+      KeepSmaller(levels[previous - 1], levels[previous]);
+      levels[previous] = NotComputedSeries();
+    }
+    FaultSeries& series = levels[level];
+    const auto fromHere = [&] {
+      return FaultSeriesAt(loops, i, emf[static_cast<std::size_t>(i)], arc, nonAdiabatic);
+    };
+    if (endsSection) series = fromHere();
+    StoreAtElement(e, series);
+    if (Protective(e) && !endsSection) series = fromHere();
+    ReferToSourceSide(series, e);
+    previous = level;
+  }
+  return true;
+}
+
+void BindMinimumCurrents(CalcClass& calc) { calc.Steps().shortCircuits = MinimumCurrents; }
+
+}  // namespace kordavelt
