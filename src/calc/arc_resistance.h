@@ -29,38 +29,36 @@ inline constexpr int kArcByPhaseDistance = 2;  // "Rд=f(a,Zк)"
 inline constexpr int kArcByCurrent = 3;        // "Rд=f(Iк)"
 
 // Current factors x of the fault types.
-inline constexpr long double kThreePhaseFactor = 1.0L;
-inline constexpr long double kTwoPhaseFactor = 1.732051L;
-inline constexpr long double kSinglePhaseFactor = 3.0L;
+inline constexpr double kThreePhaseFactor = 1.0;
+inline constexpr double kTwoPhaseFactor = 1.732051;
+inline constexpr double kSinglePhaseFactor = 3.0;
 
 // The arc settings of the model.
 struct ArcSettings {
   int method = kArcConstant;
-  long double resistance = 0;       // Rд of method 0, mΩ
-  long double lengthMm = 0;         // Lд of method 1
-  long double phaseDistanceMm = 0;  // a of method 2
+  double resistance = 0;       // Rд of method 0, mΩ
+  double lengthMm = 0;         // Lд of method 1
+  double phaseDistanceMm = 0;  // a of method 2
 };
 
 // Rд for a fault with loop R + jX (mΩ, without the arc), current factor x and
 // phase EMF E (V); 0 when the method gives no arc or its formula breaks down.
-long double ArcResistance(const ArcSettings& arc, long double r, long double x, long double factor,
-                          long double emf);
+double ArcResistance(const ArcSettings& arc, double r, double x, double factor, double emf);
 
 // Method 2's arc length: 0.0425·s² + 12.46 − 1.5747·s + 2.1748·a − 0.02477·a²
 // with s = R/X (30 when X = 0), kept within a … 4a.
-long double ArcLengthFromPhaseDistance(long double phaseDistanceMm, long double r, long double x);
+double ArcLengthFromPhaseDistance(double phaseDistanceMm, double r, double x);
 
 // Methods 1 and 2: Rд = 16·√Lд · I^−0.85 iterated from Rд = 0 until it
 // changes by at most 0.1 mΩ; 0 when 100 rounds do not settle it.
-long double IteratedArcResistance(long double lengthMm, long double r, long double x,
-                                  long double factor, long double emf);
+double IteratedArcResistance(double lengthMm, double r, double x, double factor, double emf);
 
 // Method 3: the loop impedance |Z| grown by the empirical factor
 // r(|Z|/x) = 0.339 + 0.00745·k − 4.84e-5·k² + 1.3e-8·k³; 0 when r ≤ 0.
-long double ArcResistanceFromCurrent(long double r, long double x, long double factor);
+double ArcResistanceFromCurrent(double r, double x, double factor);
 
 // The resistance the arc adds to the fault loop: 3·Rд for the single-phase
 // loop, Rд for the two- and three-phase loops.
-long double ArcLoopResistance(long double arc, long double factor);
+double ArcLoopResistance(double arc, double factor);
 
 }  // namespace kordavelt

@@ -25,17 +25,16 @@ constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 constexpr int kKindDriveLoad = 46;
 
 struct BranchInfo {
-  bool found = false;
   std::uint8_t flags = 0;
   std::uint8_t kind = 0;
   std::int32_t keyEnd = 0;
 };
 
-BranchInfo ReadBranch(modelClass& model, const ElementRec& e) {
-  tbClass* branches = model.Branches();
-  if (!modelClass::SeekExact(branches, BranchKeyOf(e))) return {};
-  const BranchRec branch(branches->Record());
-  return {true, branch.Phase(), branch.Kind(), branch.KeyEnd()};
+// The branch record of TreeList[position] as the trace read it (which set the
+// element's flags from it too).
+BranchInfo TracedBranch(const CalcClass& calc, int position, const ElementRec& e) {
+  return {e.branchFlags, static_cast<std::uint8_t>(calc.BranchKind(position)),
+          calc.BranchKeyEnd(position)};
 }
 
 // Ко or Iзад of the node at the element's downstream end: the node of the
@@ -96,6 +95,22 @@ void StartSection(modelClass& model, LevelAccumulator& acc, const ElementRec& e,
   acc.largestChild = acc.iDesign;
 }
 
+// Installed power of a terminal element, kW: the Pном of a receiver's group
+// or the Pуст of an equivalent motor; nothing for the other kinds.
+long double TerminalInstalledPower(modelClass& model, const ElementRec& e, const BranchInfo& b) {
+  if (b.kind == kKindEquivalentMotor) {
+    tbClass* motors = model.OpenObjectTable(kKindEquivalentMotor);
+    if (!modelClass::SeekExact(motors, BranchKeyOf(e))) return 0;
+    return EquivalentMotorRec(motors->Record()).Pust();
+  }
+  if (b.kind != kKindReceiver) return 0;
+  tbClass* objects = model.OpenObjectTable(kKindReceiver);
+  if (!modelClass::SeekExact(objects, BranchKeyOf(e))) return 0;
+  const std::int32_t receiver = ReceiverObjectRec(objects->Record()).ReceiverKey();
+  if (receiver <= 0 || !modelClass::SeekExact(model.Groups(), GroupOfKey(receiver))) return 0;
+  return GroupRec(model.Groups()->Record()).P();
+}
+
 // The section's sums flow through the element.
 void TakeFromSection(ElementRec& e, const LevelAccumulator& acc) {
   e.ia = acc.phases[0];
@@ -113,34 +128,38 @@ bool BackwardSweep(CalcClass& calc) {
   modelClass& model = calc.Model();
   const int loadMethod = model.Settings().LoadMethod();
   std::vector<LevelAccumulator> levels(kLevelCount);
+  std::vector<long double> installed(kLevelCount, 0);  // kW per level, merged like `levels`
+  // One context for the sweep: each catalogue type is read once.
+  PrepareContext ctx(model);
   int previous = 1;
   for (int i = calc.Count(); i >= 1; --i) {
     ElementRec& e = calc.Element(i);
-    const BranchInfo branch = ReadBranch(model, e);
-    if (branch.found) {
-      e.branchFlags = branch.flags;
-      e.kind = branch.kind;
-    }
+    const BranchInfo branch = TracedBranch(calc, i, e);
+    e.kind = branch.kind;
     const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
     const bool endsSection = e.endOfSection != 0;
     if (previous >= 2 && (level < previous || endsSection)) {
       MergeAccumulator(levels[previous - 1], levels[previous], loadMethod);
+      installed[previous - 1] += installed[previous];
+      installed[previous] = 0;
     }
     LevelAccumulator& acc = levels[level];
     if (endsSection) {
       // A section that ends in a line or a device carries nothing.
       if (!IsTerminalKind(e.kind)) TakeFromSection(e, LevelAccumulator{});
-      if (!PrepareElement(calc, i)) return false;
+      if (!PrepareElement(ctx, calc, i)) return false;
       StartSection(model, acc, e, branch, loadMethod);
+      installed[level] = TerminalInstalledPower(model, e, branch);
       e.iDesign = acc.iDesign;
     } else {
       TakeFromSection(e, acc);
-      if (!PrepareElement(calc, i)) return false;
+      if (!PrepareElement(ctx, calc, i)) return false;
       if (level < previous || e.classCode != kClassOrdinary) {
         ApplyDesignLoad(acc, loadMethod, e.classCode, DownstreamNodeValue(model, e, branch));
       }
       e.iDesign = acc.iDesign;
     }
+    e.installedPower = static_cast<float>(installed[level]);
     if (e.kt > 0 && e.kt != 1) ScaleAccumulator(acc, e.kt);
     previous = level;
   }

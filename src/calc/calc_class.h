@@ -131,6 +131,11 @@ class CalcClass {
   // The branch record number of TreeList[position] (for the model's
   // attachments and node feeders).
   int RecordNumber(int position) const { return tree_[position].record; }
+  // The kind and far-end key of TreeList[position]'s branch record as the
+  // trace read them; the element's own kind may since have been re-marked by
+  // the preparation. Traced branches are switched on in the current regime.
+  int BranchKind(int position) const { return tree_[position].kind; }
+  std::int32_t BranchKeyEnd(int position) const { return tree_[position].keyEnd; }
 
   // "Узлов-… Ветвей-… Режим-… " + protocol, shown in the status line.
   void ShowProtocol();
@@ -140,10 +145,16 @@ class CalcClass {
   std::function<void(std::int32_t)> OnLocateSource;
 
  private:
+  static constexpr std::int16_t kUnknownVoltage = -1;
   struct TreeEntry {
     int record = 0;    // 1 … 32767
     int fromNode = 0;  // the node the trace entered the branch from
     int toNode = 0;    // the node it left by; 0 when the branch leads nowhere
+    std::int32_t keyEnd = 0;
+    std::uint8_t kind = 0;
+    // The voltage index the record of toNode holds, as read by the trace and
+    // kept by AssignVoltageLevels; kUnknownVoltage when not read.
+    std::int16_t toNodeVoltage = kUnknownVoltage;
   };
   // A branch met at a node while tracing.
   struct Child {
@@ -161,6 +172,11 @@ class CalcClass {
   Taken TakeBranch(const Child& child, int fromNode, int level, int& nextNode);
   bool RefuseTree(const std::string& why);
   int NodeRecord(int node);
+  // The node's stored voltage index after NodeRecord found it.
+  std::int16_t NodeVoltageIndex();
+  // Sets the voltage index of TreeList[position]'s far node where it differs;
+  // true when a node record was changed.
+  bool StoreNodeVoltage(int position, int index);
   bool NamedNode(int node);
   // The designation of branch `key` for messages.
   std::string BranchDesignation(std::int32_t key);

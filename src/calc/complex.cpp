@@ -18,11 +18,12 @@ constexpr float kDisplayThreshold = 1e-6f;
 // Angles this close to 0° or ±180° are written without angle.
 constexpr long double kAngleToleranceDeg = 0.01L;
 
-// Intermediate values of the symmetrical-component formulas, kept in extended
-// precision so that each result is rounded to float only once.
+// Intermediate values of the symmetrical-component formulas, kept in double
+// so that each result is rounded to float only once (products and sums of a
+// few floats stay far within double's precision).
 struct Extended {
-  long double re;
-  long double im;
+  double re;
+  double im;
 };
 
 Extended Widen(const Complex& z) { return {z.re, z.im}; }
@@ -30,7 +31,7 @@ Extended Widen(const Complex& z) { return {z.re, z.im}; }
 Extended operator+(const Extended& z, const Extended& w) { return {z.re + w.re, z.im + w.im}; }
 
 Extended operator*(const Complex& z, const Extended& w) {
-  const long double a = z.re, b = z.im;
+  const double a = z.re, b = z.im;
   return {a * w.re - b * w.im, a * w.im + b * w.re};
 }
 
@@ -41,8 +42,6 @@ Complex Third(const Extended& z) {
 Complex Narrow(const Extended& z) { return {static_cast<float>(z.re), static_cast<float>(z.im)}; }
 
 }  // namespace
-
-long double Abs(const Complex& z) { return std::sqrt(Abs2(z)); }
 
 long double ArgumentRad(const Complex& z) {
   const long double magnitude = Abs(z);

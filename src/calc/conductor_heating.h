@@ -15,6 +15,9 @@
 
 namespace kordavelt {
 
+// Beyond this heating factor K the heated resistance is not followed further.
+inline constexpr double kLargestHeatingFactor = 5;
+
 // Cable line, insulated wire section, overhead line.
 bool IsLineKind(int kind);
 
@@ -23,13 +26,13 @@ bool IsLineKind(int kind);
 bool HeatsDuringFault(const ElementRec& e);
 
 // The heating factor K of the element after `bt` kA²·s in `t` s (not limited).
-long double HeatingFactor(const ElementRec& e, long double bt, long double t, bool nonAdiabatic);
+double HeatingFactor(const ElementRec& e, double bt, double t, bool nonAdiabatic);
 
 // The conductor temperature reached from `startTemp` with heating factor K.
-long double HeatedTemperature(long double startTemp, long double k);
+double HeatedTemperature(double startTemp, double k);
 
 // Z1 of the element with its conductors heated by `bt` in `t` (K limited to
 // 5); Z1 itself for elements that do not heat.
-Complex HeatedZ1(const ElementRec& e, long double bt, long double t, bool nonAdiabatic);
+Complex HeatedZ1(const ElementRec& e, double bt, double t, bool nonAdiabatic);
 
 }  // namespace kordavelt

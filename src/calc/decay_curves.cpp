@@ -9,13 +9,13 @@ namespace kordavelt {
 namespace {
 
 // Curve values are stored as bytes; γ = byte × 0.004 (250 = 1.0).
-constexpr long double kByteStep = 0.004L;
+constexpr double kByteStep = 0.004;
 
 // Asynchronous motors: rows by remoteness index 1 … 5, columns for
 // t = 0, 0.025, … 0.2 s.
 constexpr int kAsyncRows = 5;
 constexpr int kAsyncColumns = 9;
-constexpr long double kAsyncColumnsPerSecond = 40;
+constexpr double kAsyncColumnsPerSecond = 40;
 constexpr std::array<std::array<std::uint8_t, kAsyncColumns>, kAsyncRows> kAsyncCurves{{
     {250, 175, 140, 112, 93, 75, 60, 48, 38},
     {250, 155, 113, 80, 60, 48, 35, 27, 20},
@@ -28,7 +28,7 @@ constexpr std::array<std::array<std::uint8_t, kAsyncColumns>, kAsyncRows> kAsync
 // columns for t = 0, 0.1, … 1.0 s.
 constexpr int kSyncRows = 7;
 constexpr int kSyncColumns = 11;
-constexpr long double kSyncColumnsPerSecond = 10;
+constexpr double kSyncColumnsPerSecond = 10;
 constexpr std::array<std::array<std::uint8_t, kSyncColumns>, kSyncRows> kSyncCurves{{
     {250, 250, 250, 250, 250, 250, 250, 250, 250, 250, 250},
     {250, 233, 231, 236, 240, 244, 246, 247, 248, 249, 250},
@@ -43,41 +43,42 @@ constexpr std::array<std::array<std::uint8_t, kSyncColumns>, kSyncRows> kSyncCur
 // the lower index and the share of the next one.
 struct Position {
   int index = 0;
-  long double share = 0;
+  double share = 0;
 };
 
-Position Clamped(long double position, int count) {
-  const long double last = count - 1;
+Position Clamped(double position, int count) {
+  const double last = count - 1;
   if (!(position > 0)) return {0, 0};
   if (position >= last) return {count - 1, 0};
-  const long double lower = std::floor(position);
-  return {static_cast<int>(lower), position - lower};
+  // Positive here: truncation is the floor.
+  const int lower = static_cast<int>(position);
+  return {lower, position - lower};
 }
 
 // The table read at a fractional row and column, bilinear between cells.
 template <std::size_t Rows, std::size_t Columns>
-long double Read(const std::array<std::array<std::uint8_t, Columns>, Rows>& table, long double row,
-                 long double column) {
+double Read(const std::array<std::array<std::uint8_t, Columns>, Rows>& table, double row,
+            double column) {
   const Position r = Clamped(row, static_cast<int>(Rows));
   const Position c = Clamped(column, static_cast<int>(Columns));
   const int r2 = std::min<int>(r.index + 1, Rows - 1);
   const int c2 = std::min<int>(c.index + 1, Columns - 1);
   auto along = [&](int rowIndex) {
-    const long double a = table[rowIndex][c.index];
-    const long double b = table[rowIndex][c2];
+    const double a = table[rowIndex][c.index];
+    const double b = table[rowIndex][c2];
     return a + (b - a) * c.share;
   };
-  const long double upper = along(r.index);
-  const long double lower = along(r2);
+  const double upper = along(r.index);
+  const double lower = along(r2);
   return (upper + (lower - upper) * r.share) * kByteStep;
 }
 
 }  // namespace
 
-long double DecayFactor(MachineKind kind, long double remotenessIndex, long double timeS) {
+double DecayFactor(MachineKind kind, double remotenessIndex, double timeS) {
   if (!(remotenessIndex >= kLeastRemotenessIndex)) return 0;
   // Row r of the table is remoteness index r.
-  const long double row = remotenessIndex - 1;
+  const double row = remotenessIndex - 1;
   if (kind == MachineKind::Asynchronous) {
     return Read(kAsyncCurves, row, timeS * kAsyncColumnsPerSecond);
   }

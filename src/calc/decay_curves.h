@@ -21,10 +21,10 @@ namespace kordavelt {
 enum class MachineKind { Asynchronous, Synchronous };
 
 // Below this remoteness index a motor contributes nothing.
-inline constexpr long double kLeastRemotenessIndex = 2;
+inline constexpr double kLeastRemotenessIndex = 2;
 
 // γ of the motors of `kind` with this remoteness index at `timeS` seconds
 // after the fault.
-long double DecayFactor(MachineKind kind, long double remotenessIndex, long double timeS);
+double DecayFactor(MachineKind kind, double remotenessIndex, double timeS);
 
 }  // namespace kordavelt

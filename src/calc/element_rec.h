@@ -149,6 +149,8 @@ struct ElementRec {
   std::int32_t nextElement = 0;
 
   // --- Load flow ------------------------------------------------------------------------
+  // Installed power below the element, kW (receivers' Pном, equivalent motors' Pуст).
+  float installedPower = 0;
   Complex uaEnd;  // phase voltages at the element's end
   Complex ubEnd;
   Complex ucEnd;

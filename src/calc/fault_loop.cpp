@@ -14,11 +14,9 @@ namespace kordavelt {
 namespace {
 
 constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
-// The heating factor K is followed no further than HeatedZ1 follows it.
-constexpr long double kLargestHeatingFactor = 5;
 
-long double SquaredRatio(const ElementRec& e) {
-  const long double kt = e.kt;
+double SquaredRatio(const ElementRec& e) {
+  const double kt = e.kt;
   return kt > 0 && kt != 1 ? kt * kt : 1;
 }
 
@@ -26,24 +24,23 @@ long double SquaredRatio(const ElementRec& e) {
 // none at all) the source side's zero-sequence path does not continue.
 bool StopsZeroSequence(const ElementRec& e) { return e.phaseShift == 1 || e.phaseShift == -1; }
 
-// How many times the element's Z1 enters the loop of `type`.
-long double Weight(int type, bool beyondZeroStop) {
-  switch (type) {
-    case kThreePhaseFault:
-      return 1;
-    case kTwoPhaseFault:
-      return 2;
-    default:
-      return beyondZeroStop ? 2 : 3;
-  }
-}
-
 // w of ΔR = w·(e^K − 1); 0 where HeatedZ1 leaves the resistance alone.
-long double HeatingWeight(const ElementRec& e) {
-  const long double start = e.tempWork;
-  const long double beta = e.tempConstant;
+double HeatingWeight(const ElementRec& e) {
+  const double start = e.tempWork;
+  const double beta = e.tempConstant;
   if (!(beta + start > 0)) return 0;
   return e.z1.re * (start + 228) / (beta + start);
+}
+
+// How many times a heating run's w enters the loop of each fault type:
+// k·w three-phase, 2·k·w two-phase, 3·k·w single-phase (2·k·w beyond the
+// zero-sequence stop).
+std::array<double, kFaultTypes> RunWeights(double kw, bool beyondZeroStop) {
+  std::array<double, kFaultTypes> weight{};
+  weight[kSinglePhaseFault] = (beyondZeroStop ? 2 : 3) * kw;
+  weight[kTwoPhaseFault] = 2 * kw;
+  weight[kThreePhaseFault] = kw;
+  return weight;
 }
 
 using HeatClassKey = std::tuple<float, float, float>;
@@ -54,9 +51,9 @@ HeatClassKey HeatClassOf(const ElementRec& e) {
 
 }  // namespace
 
-long double Magnitude(const LoopImpedance& z) { return std::sqrt(z.r * z.r + z.x * z.x); }
-
-long double LoopTimeConstant(const LoopImpedance& z) { return z.r > 0 ? z.x / (kOmega * z.r) : 0; }
+double LoopTimeConstant(const LoopImpedance& z) {
+  return z.r > 0 ? z.x / (static_cast<double>(kOmega) * z.r) : 0;
+}
 
 FaultLoops::FaultLoops(const CalcClass& calc) {
   const int count = calc.Count();
@@ -84,24 +81,22 @@ FaultLoops::FaultLoops(const CalcClass& calc) {
     Add(i, e, parent);
     lastOnLevel[static_cast<std::size_t>(level)] = i;
   }
-  growth_.assign(classes_.size(), 0);
-  growthStamp_.assign(classes_.size(), 0);
 }
 
 void FaultLoops::Add(int position, const ElementRec& e, int parent) {
   Entry& n = entries_[static_cast<std::size_t>(position)];
-  const Entry& p = entries_[static_cast<std::size_t>(parent)];
-  n.element = &e;
+  Entry& p = entries_[static_cast<std::size_t>(parent)];
   n.parent = parent;
+  ++p.children;
 
-  const long double kt2 = SquaredRatio(e);
+  const double kt2 = SquaredRatio(e);
   const bool stop = StopsZeroSequence(e);
   const bool terminal = IsTerminalKind(e.kind);
-  const long double r1 = terminal ? 0 : e.z1.re, x1 = terminal ? 0 : e.z1.im;
-  const long double r0 = terminal ? 0 : e.z0.re, x0 = terminal ? 0 : e.z0.im;
+  const double r1 = terminal ? 0 : e.z1.re, x1 = terminal ? 0 : e.z1.im;
+  const double r0 = terminal ? 0 : e.z0.re, x0 = terminal ? 0 : e.z0.im;
 
   n.positive = {r1 + kt2 * p.positive.r, x1 + kt2 * p.positive.x};
-  const Sum beyond = stop ? Sum{2 * p.positive.r, 2 * p.positive.x} : p.single;
+  const LoopImpedance beyond = stop ? LoopImpedance{2 * p.positive.r, 2 * p.positive.x} : p.single;
   n.single = {2 * r1 + r0 + kt2 * beyond.r, 2 * x1 + x0 + kt2 * beyond.x};
 
   if (parent != 0 && p.heatClass >= 0) {
@@ -113,6 +108,7 @@ void FaultLoops::Add(int position, const ElementRec& e, int parent) {
     n.ratioAbove = kt2 * p.ratioAbove;
     n.zeroStopAbove = stop || p.zeroStopAbove;
   }
+  n.heatsLikeParent = n.heatClass < 0 && kt2 == 1 && !stop;
   if (n.heatClass >= 0) StartRun(n, e);
 }
 
@@ -133,43 +129,65 @@ void FaultLoops::StartRun(Entry& n, const ElementRec& e) {
   }
 }
 
-long double FaultLoops::Growth(int heatClass, long double bt, long double t,
-                               bool nonAdiabatic) const {
-  const auto c = static_cast<std::size_t>(heatClass);
-  if (growthStamp_[c] != loopStamp_) {
-    const long double k =
-        std::min(HeatingFactor(*classes_[c], bt, t, nonAdiabatic), kLargestHeatingFactor);
-    growth_[c] = std::expm1(k);
-    growthStamp_[c] = loopStamp_;
-  }
-  return growth_[c];
+int FaultLoops::SiblingGroup(int position) const {
+  if (position < 1 || position > PositionCount()) return -1;
+  const Entry& n = entries_[static_cast<std::size_t>(position)];
+  const bool shared =
+      n.heatsLikeParent && entries_[static_cast<std::size_t>(n.parent)].children > 1;
+  return shared ? n.parent : -1;
 }
 
-LoopImpedance FaultLoops::Loop(int position, int type, long double bt, long double t,
-                               bool nonAdiabatic) const {
-  if (position < 1 || position >= static_cast<int>(entries_.size())) return {};
-  const Entry& n = entries_[static_cast<std::size_t>(position)];
-  const Sum base = type == kSinglePhaseFault ? n.single : n.positive;
-  const long double scale = type == kTwoPhaseFault ? 2 : 1;
-  LoopImpedance z{scale * base.r, scale * base.x};
-  if (!(bt > 0)) return z;
+double FaultLoops::HeatingPerJoule(int heatClass, double t, bool nonAdiabatic) const {
+  return HeatingFactor(*classes_[static_cast<std::size_t>(heatClass)], 1, t, nonAdiabatic);
+}
 
-  // A new Joule integral: every class's growth is computed afresh.
-  if (++loopStamp_ == 0) {
-    std::fill(growthStamp_.begin(), growthStamp_.end(), 0u);
-    loopStamp_ = 1;
+void FaultLoops::AddRun(std::vector<HeatingTerm>& terms, int heatClass,
+                        const std::array<double, kFaultTypes>& weight) {
+  // A path crosses few heating classes: a linear search beats any index.
+  auto term = std::find_if(terms.begin(), terms.end(),
+                           [heatClass](const HeatingTerm& h) { return h.heatClass == heatClass; });
+  if (term == terms.end()) {
+    terms.push_back({heatClass, weight});
+    return;
   }
+  for (int type = 0; type < kFaultTypes; ++type) term->weight[type] += weight[type];
+}
+
+void FaultLoops::Collect(int position, PositionLoops& into) const {
+  into.terms.clear();
+  if (position < 1 || position >= static_cast<int>(entries_.size())) {
+    into.cold = {};
+    return;
+  }
+  const Entry& n = entries_[static_cast<std::size_t>(position)];
+  into.cold[kSinglePhaseFault] = n.single;
+  into.cold[kTwoPhaseFault] = {2 * n.positive.r, 2 * n.positive.x};
+  into.cold[kThreePhaseFault] = n.positive;
+
   const bool ownRun = n.heatClass >= 0;
   int j = ownRun ? position : n.heatedAbove;
-  long double k = ownRun ? 1 : n.ratioAbove;
+  double k = ownRun ? 1 : n.ratioAbove;
   bool beyondStop = ownRun ? false : n.zeroStopAbove;
   while (j != 0) {
     const Entry& run = entries_[static_cast<std::size_t>(j)];
-    z.r +=
-        k * Weight(type, beyondStop) * run.runWeight * Growth(run.heatClass, bt, t, nonAdiabatic);
+    if (run.runWeight != 0)
+      AddRun(into.terms, run.heatClass, RunWeights(k * run.runWeight, beyondStop));
     k *= run.runRatio;
     beyondStop = beyondStop || run.runStop;
     j = run.runNext;
+  }
+}
+
+LoopImpedance FaultLoops::Loop(int position, int type, double bt, double t,
+                               bool nonAdiabatic) const {
+  PositionLoops at;
+  Collect(position, at);
+  LoopImpedance z = at.cold[static_cast<std::size_t>(type)];
+  if (!(bt > 0)) return z;
+  for (const HeatingTerm& term : at.terms) {
+    const double k =
+        std::min(bt * HeatingPerJoule(term.heatClass, t, nonAdiabatic), kLargestHeatingFactor);
+    z.r += term.weight[static_cast<std::size_t>(type)] * std::expm1(k);
   }
   return z;
 }

@@ -29,13 +29,21 @@
 // thermal constants (its heating class), not on its temperature or length.
 // Heating lines are therefore linked upwards in runs: consecutive heating
 // lines on a path with one heating class and no transformer between them
-// carry Σ w of the run, and a loop at any Joule integral costs one e^K per
-// run on its path — one for a long chain of cables of one type, protective
-// devices between them or not — rather than a walk to the source.
+// carry Σ w of the run. Collecting a position's runs by heating class gives
+// its loops as cold sums plus one term per class,
+//
+//   R(Bt, t) = R cold + Σ over classes  W·(e^K − 1),
+//
+// W the weights of the class's lines in the loop of each fault type; a loop
+// at any Joule integral then costs one e^K per heating class on the path.
 //
 //   FaultLoops loops(calc);
-//   const LoopImpedance z = loops.Loop(i, kSinglePhaseFault, bt, t, false);
+//   PositionLoops at;
+//   loops.Collect(i, at);                                  // once per position
+//   const double k = bt * loops.HeatingPerJoule(c, t, false);  // per class and instant
 
+#include <array>
+#include <cmath>
 #include <vector>
 
 #include "calc/element_rec.h"
@@ -50,73 +58,98 @@ inline constexpr int kTwoPhaseFault = 1;
 inline constexpr int kThreePhaseFault = 2;
 inline constexpr int kFaultTypes = 3;
 
-// A loop impedance in extended precision, mΩ.
+// A loop impedance, mΩ.
 struct LoopImpedance {
-  long double r = 0;
-  long double x = 0;
+  double r = 0;
+  double x = 0;
 };
 
 // |Z| of a loop.
-long double Magnitude(const LoopImpedance& z);
+inline double Magnitude(const LoopImpedance& z) { return std::sqrt(z.r * z.r + z.x * z.x); }
 
 // Ta = X / (314.15927·R) of a loop, s; 0 when R is not positive.
-long double LoopTimeConstant(const LoopImpedance& z);
+double LoopTimeConstant(const LoopImpedance& z);
+
+// The heating lines of one heating class on a position's path: the weight
+// W of their e^K − 1 in the loop of each fault type, mΩ.
+struct HeatingTerm {
+  int heatClass = 0;
+  std::array<double, kFaultTypes> weight{};
+};
+
+// The loops of a fault at one position: unheated, and what heating adds.
+struct PositionLoops {
+  std::array<LoopImpedance, kFaultTypes> cold;
+  std::vector<HeatingTerm> terms;  // one per heating class on the path
+};
 
 class FaultLoops {
  public:
   // Reads the impedances, ratios and phase shifts of the traced tree; the
-  // elements must stay in place while the loops are used (heated lines are
-  // read from them).
+  // elements must stay in place while the loops are used (the heating
+  // classes read their thermal constants from them).
   explicit FaultLoops(const CalcClass& calc);
+
+  // The number of heating classes in the tree (0 … ClassCount() − 1).
+  int ClassCount() const { return static_cast<int>(classes_.size()); }
+
+  // K of heating class `heatClass` per kA²·s of Joule integral after `t` s.
+  double HeatingPerJoule(int heatClass, double t, bool nonAdiabatic) const;
+
+  // Fills `into` with the loops of a fault at the end of TreeList element
+  // `position`; its storage is reused, so a caller that keeps one
+  // PositionLoops allocates nothing once it has grown.
+  void Collect(int position, PositionLoops& into) const;
 
   // The loop of a fault of `type` at the end of TreeList element `position`,
   // the lines heated by the Joule integral `bt` (kA²·s) after `t` s.
-  LoopImpedance Loop(int position, int type, long double bt, long double t,
-                     bool nonAdiabatic) const;
+  LoopImpedance Loop(int position, int type, double bt, double t, bool nonAdiabatic) const;
 
   // The element before `position` on its path to the source; 0 for the
   // source branch.
   int Parent(int position) const { return entries_[static_cast<std::size_t>(position)].parent; }
 
+  // The number of TreeList positions the loops cover (1 … PositionCount()).
+  int PositionCount() const { return static_cast<int>(entries_.size()) - 1; }
+
+  // The parent of `position` when its loops differ from those of its
+  // siblings by nothing but its own unheated impedance — it heats no line
+  // and passes no transformer, so the lines heating in its loops are its
+  // parent's — and it has siblings; −1 otherwise. Equal cold loops under one
+  // such parent (the outlets of one type on a board) are equal loops.
+  int SiblingGroup(int position) const;
+
  private:
-  struct Sum {
-    long double r = 0;
-    long double x = 0;
-  };
   struct Entry {
-    const ElementRec* element = nullptr;
     int parent = 0;
-    Sum positive;  // Σ k·Z1 from the source to the element
-    Sum single;    // the single-phase loop sum
+    int children = 0;
+    bool heatsLikeParent = false;  // no heating line, ratio or zero-sequence stop of its own
+    LoopImpedance positive;        // Σ k·Z1 from the source to the element
+    LoopImpedance single;          // the single-phase loop sum
     // The nearest heating line above the element (exclusive), the product
     // of Kт² from the element (its own ratio included) up to it, and whether
     // a ±1 transformer lies in that stretch.
     int heatedAbove = 0;
-    long double ratioAbove = 1;
+    double ratioAbove = 1;
     bool zeroStopAbove = false;
     // Heating lines only: their heating class, and the run of lines of that
     // class that starts here — its Σ w, the heating line after it, and the
     // Kт² product and zero-sequence stop from here to that line.
     int heatClass = -1;
-    long double runWeight = 0;
+    double runWeight = 0;
     int runNext = 0;
-    long double runRatio = 1;
+    double runRatio = 1;
     bool runStop = false;
   };
-
   void Add(int position, const ElementRec& e, int parent);
   void StartRun(Entry& n, const ElementRec& e);
-  // e^K − 1 of heating class `heatClass`, computed once per Joule integral.
-  long double Growth(int heatClass, long double bt, long double t, bool nonAdiabatic) const;
+  // Adds a run's weights to the term of its class in `terms`.
+  static void AddRun(std::vector<HeatingTerm>& terms, int heatClass,
+                     const std::array<double, kFaultTypes>& weight);
 
   std::vector<Entry> entries_;  // by TreeList position; 0 unused
   // A line of each heating class, whose thermal constants stand for it.
   std::vector<const ElementRec*> classes_;
-  // Growth of each class for the Joule integral of the loop being summed,
-  // valid where its stamp equals loopStamp_.
-  mutable std::vector<long double> growth_;
-  mutable std::vector<unsigned> growthStamp_;
-  mutable unsigned loopStamp_ = 0;
 };
 
 }  // namespace kordavelt

@@ -1,6 +1,7 @@
 #include "calc/feeding_network.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "calc/calc_class.h"
 #include "calc/element_rec.h"
@@ -16,16 +17,24 @@ constexpr int kKindAsyncEquivalent = 54;
 constexpr int kKindSyncEquivalent = 55;
 
 // The reactance share of a source's own impedance in the Z04 companion.
-constexpr long double kCompanionReactance = 0.4L;
+constexpr double kCompanionReactance = 0.4;
 // Element currents are in A, the equivalents' currents in kA.
-constexpr long double kAmpsPerKiloamp = 1000;
+constexpr double kAmpsPerKiloamp = 1000;
 
-ComplexLD ToLD(const Complex& z) { return {z.re, z.im}; }
+ComplexD ToD(const Complex& z) { return {z.re, z.im}; }
 
-ComplexLD Companion(const ComplexLD& z) { return {z.real(), z.imag() * kCompanionReactance}; }
+ComplexD Companion(const ComplexD& z) { return {z.real(), z.imag() * kCompanionReactance}; }
+
+// a / b by the plain formula (b is never zero here): std::complex's division
+// rescales against overflow at a cost larger than the rest of the reduction.
+ComplexD Quotient(const ComplexD& a, const ComplexD& b) {
+  const double divisor = std::norm(b);
+  return {(a.real() * b.real() + a.imag() * b.imag()) / divisor,
+          (a.imag() * b.real() - a.real() * b.imag()) / divisor};
+}
 
 // The transformation ratio that refers values across the element; 1 when it has none.
-long double RatioOf(const ElementRec& e) { return e.kt > 0 && e.kt != 1 ? e.kt : 1.0L; }
+double RatioOf(const ElementRec& e) { return e.kt > 0 && e.kt != 1 ? e.kt : 1.0; }
 
 bool IsAsynchronous(int kind) {
   return kind == kKindAsyncMotorLoad || kind == kKindAsyncEquivalent;
@@ -35,13 +44,12 @@ bool IsAsynchronous(int kind) {
 FeedingSource SupplySource(const ElementRec& e) {
   FeedingSource source;
   source.emf = {e.emf, 0};
-  source.z = ToLD(e.z1);
+  source.z = ToD(e.z1);
   source.z04 = Companion(source.z);
   return source;
 }
 
-FeedingSource ScaledCurrents(FeedingSource source, long double initialFactor,
-                             long double ratedFactor) {
+FeedingSource ScaledCurrents(FeedingSource source, double initialFactor, double ratedFactor) {
   source.asyncInitial *= initialFactor;
   source.syncInitial *= initialFactor;
   source.asyncRated *= ratedFactor;
@@ -51,13 +59,27 @@ FeedingSource ScaledCurrents(FeedingSource source, long double initialFactor,
 
 // Resistance multiplied by `factor`, reactance kept; negative parts (a point
 // beyond the line's end) count as none.
-ComplexLD Heated(const Complex& z, long double factor) {
-  return {std::max<long double>(0, z.re * factor), std::max<long double>(0, z.im)};
+ComplexD Heated(const Complex& z, double factor) {
+  return {std::max(0.0, z.re * factor), std::max(0.0, static_cast<double>(z.im))};
+}
+
+// FeedingOf(InSeries(source, Zs)) for an active source, given |Z + Zs|²
+// (not zero).
+FaultFeeding FeedingThrough(const FeedingSource& source, double seriesNorm) {
+  const double reduction = std::sqrt(std::norm(source.z) / seriesNorm);
+  return {std::sqrt(std::norm(source.emf) / seriesNorm), source.asyncInitial * reduction,
+          source.asyncRated, source.syncInitial * reduction, source.syncRated};
 }
 
 }  // namespace
 
-bool FeedingSource::Active() const { return std::abs(emf) > 0 && std::abs(z) > 0; }
+bool FeedingSource::Active() const { return std::norm(emf) > 0 && std::norm(z) > 0; }
+
+FaultFeeding FeedingOf(const FeedingSource& network) {
+  if (!network.Active()) return {};
+  return {std::sqrt(std::norm(network.emf) / std::norm(network.z)), network.asyncInitial,
+          network.asyncRated, network.syncInitial, network.syncRated};
+}
 
 bool IsMachineKind(int kind) {
   return kind == kKindSyncMotorLoad || kind == kKindAsyncMotorLoad || kind == kKindGenerator ||
@@ -67,14 +89,14 @@ bool IsMachineKind(int kind) {
 FeedingSource MachineSource(const ElementRec& e) {
   FeedingSource source;
   if (!IsMachineKind(e.kind)) return source;
-  source.emf = ToLD(e.emfMotor);
-  source.z = ToLD(e.z1);
+  source.emf = ToD(e.emfMotor);
+  source.z = ToD(e.z1);
   source.z04 = Companion(source.z);
   if (!source.Active()) return {};
-  const long double initial = std::abs(source.emf) / std::abs(source.z);
+  const double initial = std::sqrt(std::norm(source.emf) / std::norm(source.z));
   // The rated current of the machine: its permissible current, which the
   // preparation sets from the rated power; the running current otherwise.
-  const long double rated = (e.iPermissible > 0 ? e.iPermissible : Abs(e.ia)) / kAmpsPerKiloamp;
+  const double rated = (e.iPermissible > 0 ? e.iPermissible : Abs(e.ia)) / kAmpsPerKiloamp;
   if (IsAsynchronous(e.kind)) {
     source.asyncInitial = initial;
     source.asyncRated = rated;
@@ -88,13 +110,13 @@ FeedingSource MachineSource(const ElementRec& e) {
 FeedingSource Parallel(const FeedingSource& a, const FeedingSource& b) {
   if (!a.Active()) return b;
   if (!b.Active()) return a;
-  const ComplexLD sum = a.z + b.z;
-  if (std::abs(sum) == 0) return a;
+  const ComplexD sum = a.z + b.z;
+  if (std::norm(sum) == 0) return a;
   FeedingSource both;
-  both.z = a.z * b.z / sum;
-  both.emf = (a.emf * b.z + b.emf * a.z) / sum;
-  const ComplexLD sum04 = a.z04 + b.z04;
-  both.z04 = std::abs(sum04) > 0 ? a.z04 * b.z04 / sum04 : ComplexLD{};
+  both.z = Quotient(a.z * b.z, sum);
+  both.emf = Quotient(a.emf * b.z + b.emf * a.z, sum);
+  const ComplexD sum04 = a.z04 + b.z04;
+  both.z04 = std::norm(sum04) > 0 ? Quotient(a.z04 * b.z04, sum04) : ComplexD{};
   both.asyncInitial = a.asyncInitial + b.asyncInitial;
   both.asyncRated = a.asyncRated + b.asyncRated;
   both.syncInitial = a.syncInitial + b.syncInitial;
@@ -102,17 +124,18 @@ FeedingSource Parallel(const FeedingSource& a, const FeedingSource& b) {
   return both;
 }
 
-FeedingSource InSeries(const FeedingSource& source, const ComplexLD& z) {
+FeedingSource InSeries(const FeedingSource& source, const ComplexD& z) {
   if (!source.Active()) return source;
   FeedingSource longer = source;
   longer.z += z;
   longer.z04 += z;
-  const long double after = std::abs(longer.z);
-  const long double reduction = after > 0 ? std::abs(source.z) / after : 1.0L;
+  // |Z| / |Z + Zs| with one root.
+  const double after = std::norm(longer.z);
+  const double reduction = after > 0 ? std::sqrt(std::norm(source.z) / after) : 1.0;
   return ScaledCurrents(longer, reduction, 1);
 }
 
-FeedingSource ReferredUp(const FeedingSource& source, long double kt) {
+FeedingSource ReferredUp(const FeedingSource& source, double kt) {
   if (!source.Active() || !(kt > 0) || kt == 1) return source;
   FeedingSource referred = ScaledCurrents(source, kt, kt);
   referred.emf /= kt;
@@ -121,7 +144,7 @@ FeedingSource ReferredUp(const FeedingSource& source, long double kt) {
   return referred;
 }
 
-FeedingSource ReferredDown(const FeedingSource& source, long double kt) {
+FeedingSource ReferredDown(const FeedingSource& source, double kt) {
   if (!source.Active() || !(kt > 0) || kt == 1) return source;
   return ReferredUp(source, 1 / kt);
 }
@@ -161,17 +184,18 @@ void FeedingNetwork::LinkParents() {
 
 void FeedingNetwork::CollectBelow() {
   belowEnd_.assign(count_ + 1, FeedingSource{});
+  belowStart_.assign(count_ + 1, FeedingSource{});
   // Children follow their parent in the list: walking backwards, every
   // subtree is complete before its parent is reached.
   for (int i = count_; i >= 2; --i) {
+    belowStart_[i] = BelowStart(i);
     FeedingSource& atParent = belowEnd_[parent_[i]];
-    atParent = Parallel(atParent, BelowStart(i));
+    atParent = Parallel(atParent, belowStart_[i]);
   }
 }
 
 void FeedingNetwork::CollectAbove() {
   aboveStart_.assign(count_ + 1, FeedingSource{});
-  std::vector<FeedingSource> suffix;
   for (int p = 1; p <= count_; ++p) {
     const int first = childBegin_[p];
     const int last = childBegin_[p + 1];
@@ -181,13 +205,13 @@ void FeedingNetwork::CollectAbove() {
     FeedingSource prefix = AboveEnd(p);
     for (int k = first; k < last; ++k) {
       aboveStart_[children_[k]] = prefix;
-      prefix = Parallel(prefix, BelowStart(children_[k]));
+      prefix = Parallel(prefix, belowStart_[children_[k]]);
     }
     FeedingSource after;
     for (int k = last - 1; k >= first; --k) {
       FeedingSource& start = aboveStart_[children_[k]];
       start = Parallel(start, after);
-      after = Parallel(after, BelowStart(children_[k]));
+      after = Parallel(after, belowStart_[children_[k]]);
     }
   }
 }
@@ -195,27 +219,58 @@ void FeedingNetwork::CollectAbove() {
 FeedingSource FeedingNetwork::BelowStart(int position) const {
   const ElementRec& e = calc_.Element(position);
   if (IsMachineKind(e.kind)) return MachineSource(e);
-  return ReferredUp(InSeries(belowEnd_[position], ToLD(e.z1)), RatioOf(e));
+  return ReferredUp(InSeries(belowEnd_[position], ToD(e.z1)), RatioOf(e));
 }
 
 FeedingSource FeedingNetwork::AboveEnd(int position) const {
   const ElementRec& e = calc_.Element(position);
   if (position == 1) return SupplySource(e);
-  return InSeries(ReferredDown(aboveStart_[position], RatioOf(e)), ToLD(e.z1));
+  return InSeries(ReferredDown(aboveStart_[position], RatioOf(e)), ToD(e.z1));
 }
 
 FeedingSource FeedingNetwork::AtElement(int position) const {
   const ElementRec& e = calc_.Element(position);
-  if (IsMachineKind(e.kind)) return Parallel(aboveStart_[position], BelowStart(position));
+  if (IsMachineKind(e.kind)) return Parallel(aboveStart_[position], belowStart_[position]);
   return Parallel(AboveEnd(position), belowEnd_[position]);
 }
 
 FeedingSource FeedingNetwork::AlongLine(int position, const Complex& zToPoint,
-                                        long double resistanceFactor) const {
+                                        double resistanceFactor) const {
   const ElementRec& e = calc_.Element(position);
-  const ComplexLD toPoint = Heated(zToPoint, resistanceFactor);
-  const ComplexLD beyond = Heated(e.z1 - zToPoint, resistanceFactor);
+  const ComplexD toPoint = Heated(zToPoint, resistanceFactor);
+  const ComplexD beyond = Heated(e.z1 - zToPoint, resistanceFactor);
   return Parallel(InSeries(aboveStart_[position], toPoint), InSeries(belowEnd_[position], beyond));
+}
+
+// Both sides in parallel, each through its part of the line:
+//   |E| / |Z| = |Ea·Zb + Eb·Za| / |Za·Zb|,
+// which needs neither the equivalent's E and Z nor a complex division; the
+// machines' initial currents are reduced as InSeries reduces them. A side
+// that feeds nothing drops out as Parallel drops it.
+FaultFeeding FeedingNetwork::FeedingAlongLine(int position, const Complex& zToPoint,
+                                              double resistanceFactor) const {
+  const FeedingSource& above = aboveStart_[position];
+  const FeedingSource& below = belowEnd_[position];
+  const ElementRec& e = calc_.Element(position);
+  const ComplexD za = above.z + Heated(zToPoint, resistanceFactor);
+  const ComplexD zb = below.z + Heated(e.z1 - zToPoint, resistanceFactor);
+  const double normA = std::norm(za);
+  const double normB = std::norm(zb);
+  const bool aboveFeeds = above.Active() && normA > 0;
+  const bool belowFeeds = below.Active() && normB > 0;
+  if (!belowFeeds) return aboveFeeds ? FeedingThrough(above, normA) : FaultFeeding{};
+  if (!aboveFeeds) return FeedingThrough(below, normB);
+  if (std::norm(za + zb) == 0) return FeedingThrough(above, normA);
+
+  const FaultFeeding a = FeedingThrough(above, normA);
+  const FaultFeeding b = FeedingThrough(below, normB);
+  FaultFeeding both;
+  both.current = std::sqrt(std::norm(above.emf * zb + below.emf * za) / (normA * normB));
+  both.asyncInitial = a.asyncInitial + b.asyncInitial;
+  both.asyncRated = a.asyncRated + b.asyncRated;
+  both.syncInitial = a.syncInitial + b.syncInitial;
+  both.syncRated = a.syncRated + b.syncRated;
+  return both;
 }
 
 }  // namespace kordavelt

@@ -35,20 +35,35 @@ namespace kordavelt {
 class CalcClass;
 struct ElementRec;
 
-using ComplexLD = std::complex<long double>;
+// Double precision is ample: the results are stored as floats, and the
+// reduction runs for every element and every heating step of a cable fault.
+using ComplexD = std::complex<double>;
 
 struct FeedingSource {
-  ComplexLD emf;  // V, phase value
-  ComplexLD z;    // mΩ
-  ComplexLD z04;  // mΩ, the sources' reactances × 0.4
-  long double asyncInitial = 0;
-  long double asyncRated = 0;
-  long double syncInitial = 0;
-  long double syncRated = 0;
+  ComplexD emf;  // V, phase value
+  ComplexD z;    // mΩ
+  ComplexD z04;  // mΩ, the sources' reactances × 0.4
+  double asyncInitial = 0;
+  double asyncRated = 0;
+  double syncInitial = 0;
+  double syncRated = 0;
 
   // False for an empty equivalent (no source feeds through it).
   bool Active() const;
 };
+
+// What a maximum-current calculation needs of an equivalent at a fault
+// point: the current it drives into the fault and its machines' currents.
+struct FaultFeeding {
+  double current = 0;  // |E| / |Z|, kA; 0 for an inactive equivalent
+  double asyncInitial = 0;
+  double asyncRated = 0;
+  double syncInitial = 0;
+  double syncRated = 0;
+};
+
+// The fault feeding of the equivalent `network`.
+FaultFeeding FeedingOf(const FeedingSource& network);
 
 // Motors and generators: they feed faults with their sub-transient EMF.
 bool IsMachineKind(int kind);
@@ -60,11 +75,11 @@ FeedingSource MachineSource(const ElementRec& e);
 // The two sources in parallel.
 FeedingSource Parallel(const FeedingSource& a, const FeedingSource& b);
 // `source` with `z` added in series.
-FeedingSource InSeries(const FeedingSource& source, const ComplexLD& z);
+FeedingSource InSeries(const FeedingSource& source, const ComplexD& z);
 // `source` referred through ratio `kt` (end side over start side): towards
 // the source side, and from there towards the load side.
-FeedingSource ReferredUp(const FeedingSource& source, long double kt);
-FeedingSource ReferredDown(const FeedingSource& source, long double kt);
+FeedingSource ReferredUp(const FeedingSource& source, double kt);
+FeedingSource ReferredDown(const FeedingSource& source, double kt);
 
 // The equivalents of one traced tree after the forward sweep. Building it is
 // one backward and one forward pass over the TreeList.
@@ -79,8 +94,11 @@ class FeedingNetwork {
   // the rest of the network through `zToPoint`, the subtree below the line
   // through the line's remaining impedance. Resistances of the line are
   // multiplied by `resistanceFactor` (its conductors heated by the fault).
-  FeedingSource AlongLine(int position, const Complex& zToPoint,
-                          long double resistanceFactor) const;
+  FeedingSource AlongLine(int position, const Complex& zToPoint, double resistanceFactor) const;
+  // FeedingOf(AlongLine(…)) without reducing the equivalent itself: the
+  // heating steps of a cable fault ask for it at every step.
+  FaultFeeding FeedingAlongLine(int position, const Complex& zToPoint,
+                                double resistanceFactor) const;
 
  private:
   // What element `position`'s subtree feeds into its start.
@@ -96,6 +114,7 @@ class FeedingNetwork {
   std::vector<int> parent_;      // by position; 0 for the source branch
   std::vector<int> childBegin_;  // children of p: children_[childBegin_[p] … childBegin_[p + 1])
   std::vector<int> children_;
+  std::vector<FeedingSource> belowStart_;  // BelowStart of each element but the first
   std::vector<FeedingSource> belowEnd_;    // the subtree below each element's end
   std::vector<FeedingSource> aboveStart_;  // the rest of the network at each element's start
 };

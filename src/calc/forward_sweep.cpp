@@ -242,19 +242,23 @@ bool ForwardSweep(CalcClass& calc) {
   std::vector<LevelState> levels(kLevelCount);
   LevelState source;
   if (!SetUpSource(calc, source)) return false;
-  levels[std::clamp<int>(calc.Element(1).level, 1, kLevelCount - 1)] = source;
+  ElementRec* before = &calc.Element(1);
+  levels[std::clamp<int>(before->level, 1, kLevelCount - 1)] = source;
+  // An element's results read only its own values, so each element is
+  // finished while it is at hand.
+  ElementResults(settings, *before);
 
   for (int i = 2; i <= calc.Count(); ++i) {
     ElementRec& e = calc.Element(i);
-    const ElementRec& before = calc.Element(i - 1);
     const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
     // The first element of a section starts at the node its parent ends at.
-    if (level > 1 && (before.level != e.level || before.endOfSection != 0)) {
+    if (level > 1 && (before->level != e.level || before->endOfSection != 0)) {
       levels[level] = levels[level - 1];
     }
     levels[level] = PassElement(settings, e, levels[level]);
+    ElementResults(settings, e);
+    before = &e;
   }
-  for (int i = 1; i <= calc.Count(); ++i) ElementResults(settings, calc.Element(i));
   return true;
 }
 

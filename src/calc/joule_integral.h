@@ -14,41 +14,45 @@
 // that grows as the current settles: it starts at 1 ms, and after each step
 // the next is (mean I² × step) / (the fall of I² over the step), the whole
 // remaining time once I² stops falling; never below 1 ms, never beyond t.
+// A steady current needs no steps: its periodic part is Is²·t.
 // Ta = X / (ω·R) of the fault circuit. Bt is 0 for t beyond 998 s (the fault
 // is not cleared within the times the characteristics know) and when R or X
 // is not positive.
 
 namespace kordavelt {
 
+// Computed in double: the results are stored as floats, and the integral is
+// taken for every heating step of every cable fault.
 struct FaultCurrent {
-  long double system = 0;   // Is, kA
-  long double initial = 0;  // I(0) with the motors, kA
+  double system = 0;   // Is, kA
+  double initial = 0;  // I(0) with the motors, kA
   // The motors' initial contributions, kA, and their remoteness indices
   // (rounded; below 2 the motors do not feed).
-  long double asyncInitial = 0;
-  long double syncInitial = 0;
-  long double asyncRemoteness = 0;
-  long double syncRemoteness = 0;
+  double asyncInitial = 0;
+  double syncInitial = 0;
+  double asyncRemoteness = 0;
+  double syncRemoteness = 0;
 
   // I(t), kA.
-  long double At(long double timeS) const;
+  double At(double timeS) const;
+  // True when I(t) stays at Is: no motor contribution decays along a curve.
+  bool Steady() const;
 };
 
 // A constant current of `currentKA` (no motors).
-FaultCurrent SteadyFault(long double currentKA);
+FaultCurrent SteadyFault(double currentKA);
 
 // Faults lasting longer than this heat nothing the calculation can tell.
-inline constexpr long double kLongestIntegratedTimeS = 998;
+inline constexpr double kLongestIntegratedTimeS = 998;
 // The first and the smallest integration step, s.
-inline constexpr long double kSmallestJouleStepS = 0.001L;
+inline constexpr double kSmallestJouleStepS = 0.001;
 
 // Bt from 0 to `timeS`, kA²·s; r, x of the fault circuit, mΩ.
-long double JouleIntegral(const FaultCurrent& current, long double r, long double x,
-                          long double timeS);
+double JouleIntegral(const FaultCurrent& current, double r, double x, double timeS);
 
 // Bt from `fromS` to `toS` (the growth of JouleIntegral between them), for
 // integrating while the circuit changes from step to step.
-long double JouleIntegralBetween(const FaultCurrent& current, long double r, long double x,
-                                 long double fromS, long double toS);
+double JouleIntegralBetween(const FaultCurrent& current, double r, double x, double fromS,
+                            double toS);
 
 }  // namespace kordavelt

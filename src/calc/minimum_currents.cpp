@@ -16,12 +16,8 @@ namespace kordavelt {
 namespace {
 
 constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
-constexpr long double kFirstStep = 0.05L;              // s
 // The point read as the minimum current: 0.05 s.
 constexpr int kMinimumPoint = 1;
-
-constexpr long double kFactors[kFaultTypes] = {kSinglePhaseFactor, kTwoPhaseFactor,
-                                               kThreePhaseFactor};
 
 bool ProtectiveKind(int kind) {
   return kind == kKindProtectiveDevice || kind == kKindBreaker || kind == kKindFuse ||
@@ -38,15 +34,15 @@ bool HasRatio(const ElementRec& e) { return e.kt > 0 && e.kt != 1; }
 struct ProtectionState {
   ElementAttachment* main = nullptr;
   ElementAttachment* backup = nullptr;
-  long double mainShift = 0;
-  long double backupShift = 0;
-  long double emf = 0;
+  double mainShift = 0;
+  double backupShift = 0;
+  double emf = 0;
 };
 
 ProtectionState PassElement(ProtectionState state, ElementRec& e) {
   if (HasRatio(e)) {
     // A fault current at the element reaches the devices above Kт times as large.
-    const long double lnKt = std::log(static_cast<long double>(e.kt));
+    const double lnKt = std::log(static_cast<double>(e.kt));
     state.mainShift -= lnKt;
     state.backupShift -= lnKt;
     state.emf *= e.kt;
@@ -66,8 +62,8 @@ ProtectionState PassElement(ProtectionState state, ElementRec& e) {
 
 // Step 1: the protections of every element and the phase EMF of its level
 // (by TreeList position).
-std::vector<long double> AssignProtections(CalcClass& calc) {
-  std::vector<long double> emf(static_cast<std::size_t>(calc.Count()) + 1, 0);
+std::vector<double> AssignProtections(CalcClass& calc) {
+  std::vector<double> emf(static_cast<std::size_t>(calc.Count()) + 1, 0);
   std::vector<ProtectionState> levels(kLevelCount);
   ProtectionState source;
   source.emf = calc.Element(1).unom * calc.Model().Settings().MinEmf() / kSqrt3;
@@ -100,7 +96,7 @@ void KeepSmaller(FaultSeries& into, const FaultSeries& from) {
   }
 }
 
-void ScaleComputed(std::array<float, kFaultSeriesLength>& points, long double factor) {
+void ScaleComputed(FaultPoints& points, double factor) {
   for (float& current : points) {
     if (current < kNotComputed) current = static_cast<float>(current * factor);
   }
@@ -140,56 +136,16 @@ ArcSettings ArcSettingsOf(const ModelSettings& settings) {
           settings.PhaseDistance()};
 }
 
-// The 12 currents of one fault type.
-std::array<float, kFaultSeriesLength> SeriesOfType(const FaultLoops& loops, int position, int type,
-                                                   long double emf, const ArcSettings& arc,
-                                                   bool nonAdiabatic) {
-  std::array<float, kFaultSeriesLength> points{};
-  const long double factor = kFactors[type];
-  long double t = 0;
-  long double bt = 0;
-  for (int k = 0; k < kFaultSeriesLength; ++k) {
-    LoopImpedance z = loops.Loop(position, type, bt, t, nonAdiabatic);
-    z.r += ArcLoopResistance(ArcResistance(arc, z.r, z.x, factor, emf), factor);
-    const long double magnitude = Magnitude(z);
-    if (!(magnitude > 0)) {
-      // A loop without impedance has no finite current to report.
-      points.fill(kNotComputed);
-      return points;
-    }
-    const long double current = factor * emf / magnitude;
-    points[static_cast<std::size_t>(k)] = static_cast<float>(current);
-    const long double step = k == 0 ? kFirstStep : t;
-    bt += current * current * step;
-    if (k == 0) bt += current * current * LoopTimeConstant(z);
-    t += step;
-  }
-  return points;
-}
-
 }  // namespace
-
-long double FaultSeriesTime(int point) {
-  return point <= 0 ? 0 : kFirstStep * std::ldexp(1.0L, point - 1);
-}
-
-FaultSeries FaultSeriesAt(const FaultLoops& loops, int position, long double emf,
-                          const ArcSettings& arc, bool nonAdiabatic) {
-  FaultSeries series;
-  for (int type = 0; type < kFaultTypes; ++type) {
-    series[static_cast<std::size_t>(type)] =
-        SeriesOfType(loops, position, type, emf, arc, nonAdiabatic);
-  }
-  return series;
-}
 
 bool MinimumCurrents(CalcClass& calc) {
   if (calc.Count() < 1) return true;
   const ModelSettings& settings = calc.Model().Settings();
   const ArcSettings arc = ArcSettingsOf(settings);
   const bool nonAdiabatic = settings.NonAdiabaticHeating();
-  const std::vector<long double> emf = AssignProtections(calc);
+  const std::vector<double> emf = AssignProtections(calc);
   const FaultLoops loops(calc);
+  FaultSeriesCalculator calculator(loops, arc, nonAdiabatic);
 
   std::vector<FaultSeries> levels(kLevelCount, NotComputedSeries());
   int previous = 1;
@@ -202,9 +158,7 @@ bool MinimumCurrents(CalcClass& calc) {
       levels[previous] = NotComputedSeries();
     }
     FaultSeries& series = levels[level];
-    const auto fromHere = [&] {
-      return FaultSeriesAt(loops, i, emf[static_cast<std::size_t>(i)], arc, nonAdiabatic);
-    };
+    const auto fromHere = [&] { return calculator.At(i, emf[static_cast<std::size_t>(i)]); };
     if (endsSection) series = fromHere();
     StoreAtElement(e, series);
     if (Protective(e) && !endsSection) series = fromHere();

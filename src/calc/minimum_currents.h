@@ -39,31 +39,11 @@
 //   BindMinimumCurrents(calc);
 //   calc.CalcSource(1);
 
-#include <array>
-
-#include "calc/arc_resistance.h"
-#include "calc/element_rec.h"
+#include "calc/fault_series.h"
 
 namespace kordavelt {
 
 class CalcClass;
-class FaultLoops;
-
-// Three series of kFaultSeriesLength currents, single-, two- and
-// three-phase, kA.
-using FaultSeries = std::array<std::array<float, kFaultSeriesLength>, 3>;
-
-// The instant of series point `point` (0 … 11), s.
-long double FaultSeriesTime(int point);
-
-// The series of a fault at the end of TreeList element `position` with the
-// phase EMF `emf` of its level. Each point's current is x·E/|Z + arc| with
-// the lines heated by the Joule integral of the points before it; the first
-// step adds the aperiodic part I(0)²·Ta, Ta of the loop with its arc (the
-// arc's resistance damps the aperiodic current as the conductors' does). A
-// loop without impedance leaves its series at 99999 (not computed).
-FaultSeries FaultSeriesAt(const FaultLoops& loops, int position, long double emf,
-                          const ArcSettings& arc, bool nonAdiabatic);
 
 // The step itself; always succeeds.
 bool MinimumCurrents(CalcClass& calc);

@@ -11,14 +11,16 @@ namespace kordavelt {
 namespace {
 
 // The constants of the peak current as the calculation writes them.
-constexpr long double kSqrt2 = 1.414214L;
-constexpr long double kHalfPi = 1.57079635L;
-constexpr long double kHalfPeriodS = 0.01L;
+constexpr double kSqrt2 = 1.414214;
+constexpr double kHalfPi = 1.57079635;
+constexpr double kHalfPeriodS = 0.01;
+constexpr double kPiD = kPi;
+constexpr double kOmegaPerS = kOmega;
 // R = 0 is taken as this share of X; R/X is limited to kLargestRatio.
-constexpr long double kLeastResistanceShare = 0.1L;
-constexpr long double kLargestRatio = 100;
+constexpr double kLeastResistanceShare = 0.1;
+constexpr double kLargestRatio = 100;
 
-Complex ToComplex(const ComplexLD& z) {
+Complex ToComplex(const ComplexD& z) {
   return {static_cast<float>(z.real()), static_cast<float>(z.imag())};
 }
 
@@ -32,8 +34,8 @@ void StoreFeeding(ElementRec& e, const FeedingSource& network) {
   e.syncRated = static_cast<float>(network.syncRated);
 }
 
-long double Remoteness(long double initial, long double rated) {
-  return rated > 0 ? std::round(initial / rated) : 0.0L;
+double Remoteness(double initial, double rated) {
+  return rated > 0 ? std::round(initial / rated) : 0.0;
 }
 
 }  // namespace
@@ -43,41 +45,44 @@ Complex FaultImpedance(const ElementRec& e) {
   return {e.rSum, e.xSum};
 }
 
-long double FaultEmf(const ElementRec& e) {
+double FaultEmf(const ElementRec& e) {
   if (IsMachineKind(e.kind) || !(e.kt > 0)) return e.emf;
-  return static_cast<long double>(e.emf) * e.kt;
+  return static_cast<double>(e.emf) * e.kt;
 }
 
-long double SystemCurrent(const ElementRec& e) {
-  const long double z = Abs(FaultImpedance(e));
-  return z > 0 ? std::fabs(FaultEmf(e)) / z : 0.0L;
+double SystemCurrent(const ElementRec& e) {
+  const Complex z = FaultImpedance(e);
+  const double norm = static_cast<double>(z.re) * z.re + static_cast<double>(z.im) * z.im;
+  return norm > 0 ? std::fabs(FaultEmf(e)) / std::sqrt(norm) : 0.0;
 }
 
-FaultCurrent MaximumFaultCurrent(long double systemKA, const FeedingSource& network) {
+FaultCurrent MaximumFaultCurrent(double systemKA, const FeedingSource& network) {
+  return MaximumFaultCurrent(systemKA, FeedingOf(network));
+}
+
+FaultCurrent MaximumFaultCurrent(double systemKA, const FaultFeeding& feeding) {
   FaultCurrent current = SteadyFault(systemKA);
-  if (!network.Active()) return current;
-  const long double combined = std::abs(network.emf) / std::abs(network.z);
-  const long double machines = network.asyncInitial + network.syncInitial;
-  if (!(combined >= kMotorFeedingRatio * systemKA) || !(machines > 0)) return current;
-  const long double rise = combined - systemKA;
-  current.initial = combined;
-  current.asyncInitial = rise * network.asyncInitial / machines;
+  const double machines = feeding.asyncInitial + feeding.syncInitial;
+  if (!(machines > 0) || !(feeding.current >= kMotorFeedingRatio * systemKA)) return current;
+  const double rise = feeding.current - systemKA;
+  current.initial = feeding.current;
+  current.asyncInitial = rise * feeding.asyncInitial / machines;
   current.syncInitial = rise - current.asyncInitial;
-  current.asyncRemoteness = Remoteness(network.asyncInitial, network.asyncRated);
-  current.syncRemoteness = Remoteness(network.syncInitial, network.syncRated);
+  current.asyncRemoteness = Remoteness(feeding.asyncInitial, feeding.asyncRated);
+  current.syncRemoteness = Remoteness(feeding.syncInitial, feeding.syncRated);
   return current;
 }
 
-long double PeakCurrent(const FaultCurrent& current, long double r, long double x) {
+double PeakCurrent(const FaultCurrent& current, double r, double x) {
   if (!(x > 0)) return kSqrt2 * current.initial;
   if (!(r > 0)) r = kLeastResistanceShare * x;
   r = std::min(r, kLargestRatio * x);
-  const long double y = x / r;
-  const long double ta = y / kOmega;
+  const double y = x / r;
+  const double ta = y / kOmegaPerS;
   // The peak comes half a period after the voltage zero, shifted by the
   // circuit's angle.
-  const long double tPeak = (std::atan(y) + kHalfPi) * kHalfPeriodS / kPi;
-  const long double aperiodic = current.initial * y / std::sqrt(y * y + 1) * std::exp(-tPeak / ta);
+  const double tPeak = (std::atan(y) + kHalfPi) * kHalfPeriodS / kPiD;
+  const double aperiodic = current.initial * y / std::sqrt(y * y + 1) * std::exp(-tPeak / ta);
   return kSqrt2 * (aperiodic + current.At(tPeak));
 }
 

@@ -34,20 +34,21 @@ class CalcClass;
 struct ElementRec;
 
 // The machines count from this rise of the current over the system part.
-inline constexpr long double kMotorFeedingRatio = 1.005L;
+inline constexpr double kMotorFeedingRatio = 1.005;
 
 // Z1acc and E at the element's fault point.
 Complex FaultImpedance(const ElementRec& e);
-long double FaultEmf(const ElementRec& e);
+double FaultEmf(const ElementRec& e);
 // Is = E / |Z1acc|, kA; 0 without an impedance to the source.
-long double SystemCurrent(const ElementRec& e);
+double SystemCurrent(const ElementRec& e);
 
 // The current at a fault point whose system part is `systemKA`, fed by
 // `network` (the whole network's equivalent at that point).
-FaultCurrent MaximumFaultCurrent(long double systemKA, const FeedingSource& network);
+FaultCurrent MaximumFaultCurrent(double systemKA, const FeedingSource& network);
+FaultCurrent MaximumFaultCurrent(double systemKA, const FaultFeeding& feeding);
 
 // iуд, kA, for the fault circuit's r and x (mΩ).
-long double PeakCurrent(const FaultCurrent& current, long double r, long double x);
+double PeakCurrent(const FaultCurrent& current, double r, double x);
 
 // The step over the traced tree; always succeeds.
 bool MotorFeeding(CalcClass& calc);

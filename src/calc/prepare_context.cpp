@@ -1,6 +1,8 @@
 #include "calc/prepare_context.h"
 
+#include <bit>
 #include <cmath>
+#include <utility>
 
 #include "calc/constants.h"
 #include "model/model_kinds.h"
@@ -12,8 +14,15 @@ namespace kordavelt {
 PrepareContext::PrepareContext(modelClass& model) : model_(model) {}
 
 tbClass* PrepareContext::ObjectTable(int kind) {
-  if (ObjectTableOfKind(kind) == 0) return nullptr;
-  return model_.OpenObjectTable(kind);
+  const bool slotted = kind >= 0 && kind < kKindSlots;
+  if (slotted && objectTableKnown_[kind]) return objectTables_[kind];
+  tbClass* table = ObjectTableOfKind(kind) == 0 ? nullptr : model_.OpenObjectTable(kind);
+  // A table that could not be opened is asked for again next time.
+  if (slotted && table != nullptr) {
+    objectTables_[kind] = table;
+    objectTableKnown_[kind] = true;
+  }
+  return table;
 }
 
 Bytes PrepareContext::Object(int kind, std::int32_t key) {
@@ -32,6 +41,28 @@ std::vector<std::uint8_t> PrepareContext::BookType(int table, std::int32_t code)
   const Bytes record = book->CurrentRecord(table);
   return {record.begin(), record.end()};
 }
+
+Bytes PrepareContext::CachedBookType(int table, std::int32_t code) {
+  if (model_.Book() == nullptr || code == 0) return {};
+  const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(table)) << 32) |
+                            static_cast<std::uint32_t>(code);
+  auto found = bookTypes_.find(key);
+  if (found == bookTypes_.end()) found = bookTypes_.emplace(key, BookType(table, code)).first;
+  return found->second;
+}
+
+const std::optional<vth_class>* PrepareContext::KeptCharacteristic(
+    const CharacteristicKey& key) const {
+  const auto found = characteristics_.find(key);
+  return found == characteristics_.end() ? nullptr : &found->second;
+}
+
+const std::optional<vth_class>& PrepareContext::KeepCharacteristic(
+    const CharacteristicKey& key, std::optional<vth_class> characteristic) {
+  return characteristics_.insert_or_assign(key, std::move(characteristic)).first->second;
+}
+
+std::uint32_t FloatBits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 long double RmsCurrent(const ElementRec& e) {
   return std::sqrt((Abs2(e.ia) + Abs2(e.ib) + Abs2(e.ic)) / 3);

@@ -4,14 +4,24 @@
 // records, receivers, groups, branch states), its reference book and its
 // settings. Lookups hand out copies of type records, so that positioning
 // another table of the book never changes a record being read.
+//
+// A context kept over a whole calculation reads each catalogue type once:
+// a tree of thousands of elements uses a few dozen types, and every seek in
+// the book may cost a page read.
 
+#include <array>
+#include <compare>
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "calc/complex.h"
 #include "calc/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_settings.h"
+#include "results/vth_class.h"
 
 namespace kordavelt {
 
@@ -45,12 +55,44 @@ class PrepareContext {
   void SaveObject(int kind);
 
   // A copy of the reference-book record `code` of `table`; empty when the
-  // book is not open or has no such type.
+  // book is not open or has no such type. The book table is left on the type.
   std::vector<std::uint8_t> BookType(int table, std::int32_t code);
 
+  // The same record read once per context: the bytes stay valid while the
+  // context lives and do not follow later changes of the book, except those
+  // made through them (write the book as well). The book table is positioned
+  // only when the type is first read.
+  Bytes CachedBookType(int table, std::int32_t code);
+
+  // What a protective characteristic is made of: the book type whose curves
+  // it takes and the bit patterns of the stored values (float fields of the
+  // object and type records) its settings come from.
+  struct CharacteristicKey {
+    int table = 0;
+    std::int32_t code = 0;
+    std::array<std::uint32_t, 5> values{};
+    auto operator<=>(const CharacteristicKey&) const = default;
+  };
+  // The characteristic kept for `key` in this context, nullptr when none is:
+  // devices of one type and setting share a single computation.
+  const std::optional<vth_class>* KeptCharacteristic(const CharacteristicKey& key) const;
+  const std::optional<vth_class>& KeepCharacteristic(const CharacteristicKey& key,
+                                                     std::optional<vth_class> characteristic);
+
  private:
+  // Kinds are below this; their object tables are looked up once.
+  static constexpr int kKindSlots = 64;
+
   modelClass& model_;
+  std::array<tbClass*, kKindSlots> objectTables_{};
+  std::array<bool, kKindSlots> objectTableKnown_{};
+  // Type records by table × 2³² + code; an empty record for a missing type.
+  std::unordered_map<std::uint64_t, std::vector<std::uint8_t>> bookTypes_;
+  std::map<CharacteristicKey, std::optional<vth_class>> characteristics_;
 };
+
+// The bit pattern of a stored float, for CharacteristicKey.
+std::uint32_t FloatBits(float value);
 
 // Effective current through an element: √((|Ia|² + |Ib|² + |Ic|²)/3), A.
 long double RmsCurrent(const ElementRec& e);

@@ -13,11 +13,10 @@ namespace kordavelt {
 namespace {
 
 // The type record of a device whose object holds only a type code at offset 0.
-std::vector<std::uint8_t> DeviceType(PrepareContext& ctx, int kind, int table,
-                                     const ElementRec& e) {
+Bytes DeviceType(PrepareContext& ctx, int kind, int table, const ElementRec& e) {
   const Bytes object = ctx.Object(kind, BranchKeyOf(e));
   if (object.empty()) return {};
-  return ctx.BookType(table, TypeOnlyRec(object).Type());
+  return ctx.CachedBookType(table, TypeOnlyRec(object).Type());
 }
 
 }  // namespace
@@ -86,7 +85,7 @@ void PrepareTransformer(PrepareContext& ctx, ElementRec& e) {
   const Bytes object = ctx.Object(kKindTransformer, BranchKeyOf(e));
   if (object.empty()) return;
   const TransformerRec transformer(object);
-  auto bytes = ctx.BookType(book::kTransformerTable, transformer.Type());
+  const Bytes bytes = ctx.CachedBookType(book::kTransformerTable, transformer.Type());
   if (bytes.empty()) return;
   const book::TransformerRec type(bytes);
 

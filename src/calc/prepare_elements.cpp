@@ -45,12 +45,15 @@ BranchState ReadBranch(modelClass& model, const ElementRec& e) {
 }
 
 // Hands the element's characteristic to the model, which owns it; none frees
-// the previous one.
+// the previous one. A characteristic the element already holds takes the new
+// values in place, sparing an allocation per device and calculation.
 void Attach(modelClass& model, ElementRec& e, int record, std::optional<vth_class> c) {
-  if (c) {
-    model.SetAttachment(record, std::make_unique<vth_class>(*c));
-  } else {
+  if (!c) {
     model.SetAttachment(record, nullptr);
+  } else if (auto* held = dynamic_cast<vth_class*>(model.Attachment(record))) {
+    *held = std::move(*c);
+  } else {
+    model.SetAttachment(record, std::make_unique<vth_class>(std::move(*c)));
   }
   e.characteristic = model.Attachment(record);
 }
@@ -79,35 +82,9 @@ bool PrepareTerminalElement(PrepareContext& ctx, ElementRec& e, const BranchStat
   return true;
 }
 
-}  // namespace
-
-bool IsTerminalKind(int kind) {
-  switch (kind) {
-    case 41:
-    case 42:
-    case kKindCapacitorBank:
-    case kKindSockets:
-    case kKindLighting:
-    case kKindGenerator:
-    case kKindReceiver:
-    case kKindEquivalentMotor:
-    case 54:
-    case 55:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool PrepareElement(CalcClass& calc, int position) {
-  if (position < 1 || position > calc.Count()) return true;
-  const int next = position < calc.Count() ? position + 1 : 0;
-  return PrepareElement(calc.Model(), calc.Element(position), calc.RecordNumber(position), next);
-}
-
-bool PrepareElement(modelClass& model, ElementRec& e, int record, int nextPosition) {
-  PrepareContext ctx(model);
-  const BranchState branch = ReadBranch(model, e);
+bool PrepareWithBranch(PrepareContext& ctx, ElementRec& e, int record, int nextPosition,
+                       const BranchState& branch) {
+  modelClass& model = ctx.Model();
   e.kind = static_cast<std::uint8_t>(branch.kind);
 
   switch (branch.kind) {
@@ -187,6 +164,44 @@ bool PrepareElement(modelClass& model, ElementRec& e, int record, int nextPositi
   }
   Attach(model, e, record, std::move(characteristic));
   return true;
+}
+
+}  // namespace
+
+bool IsTerminalKind(int kind) {
+  switch (kind) {
+    case 41:
+    case 42:
+    case kKindCapacitorBank:
+    case kKindSockets:
+    case kKindLighting:
+    case kKindGenerator:
+    case kKindReceiver:
+    case kKindEquivalentMotor:
+    case 54:
+    case 55:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool PrepareElement(CalcClass& calc, int position) {
+  PrepareContext ctx(calc.Model());
+  return PrepareElement(ctx, calc, position);
+}
+
+bool PrepareElement(PrepareContext& ctx, CalcClass& calc, int position) {
+  if (position < 1 || position > calc.Count()) return true;
+  const int next = position < calc.Count() ? position + 1 : 0;
+  // The trace took only branches switched on in the current regime.
+  return PrepareWithBranch(ctx, calc.Element(position), calc.RecordNumber(position), next,
+                           {calc.BranchKind(position), true});
+}
+
+bool PrepareElement(modelClass& model, ElementRec& e, int record, int nextPosition) {
+  PrepareContext ctx(model);
+  return PrepareWithBranch(ctx, e, record, nextPosition, ReadBranch(model, e));
 }
 
 }  // namespace kordavelt

@@ -20,6 +20,7 @@
 namespace kordavelt {
 
 class CalcClass;
+class PrepareContext;
 class modelClass;
 
 // The terminal (load-side) kinds, including the kinds the preparation
@@ -28,8 +29,11 @@ bool IsTerminalKind(int kind);
 
 // Prepares TreeList element `position` of the traced tree. False only when
 // the source's own parameters are wrong (the message was shown): the
-// calculation of that source stops.
+// calculation of that source stops. The kind is the traced branch's.
 bool PrepareElement(CalcClass& calc, int position);
+// The same within a context kept over a sweep of the whole tree, which reads
+// each catalogue type once.
+bool PrepareElement(PrepareContext& ctx, CalcClass& calc, int position);
 
 // The same for an element record of branch record `record` of the model;
 // `nextPosition` is the TreeList position of the element that follows it (0

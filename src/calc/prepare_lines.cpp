@@ -68,7 +68,7 @@ long double WorkingTemperature(int method, long double ambient, long double rati
 }
 
 // A wire type's diameter; 0 is replaced by the diameter of its cross-section
-// and written back into the type.
+// and written back into the type, in the book and in the context's copy.
 template <class WireRec>
 long double WireDiameter(PrepareContext& ctx, int table, std::int32_t code, const WireRec& type) {
   long double d = type.Diameter();
@@ -80,6 +80,7 @@ long double WireDiameter(PrepareContext& ctx, int table, std::int32_t code, cons
   if (book != nullptr && book->FindType(table, code)) {
     WireRec(book->CurrentRecord(table)).SetDiameter(static_cast<float>(d));
     book->BookTable(table)->MarkModifiedAndFlush();
+    WireRec(type.Data()).SetDiameter(static_cast<float>(d));
   }
   return d;
 }
@@ -108,7 +109,7 @@ void PrepareCableLine(PrepareContext& ctx, ElementRec& e) {
   const int count2 = line.Nk2();
   const long double lengthM = line.L();
   const bool inAir = line.Codepr() == 0;  // "Откр"; trench and block are in ground
-  auto cableBytes = ctx.BookType(book::kCableTable, line.Type());
+  const Bytes cableBytes = ctx.CachedBookType(book::kCableTable, line.Type());
   if (cableBytes.empty()) return;
   const book::CableRec cable(cableBytes);
 
@@ -127,7 +128,7 @@ void PrepareCableLine(PrepareContext& ctx, ElementRec& e) {
   const long double section = cable.CrossCectF();
   const long double totalSection = section * parallel;
 
-  auto brandBytes = ctx.BookType(book::kCableBrandTable, cable.Type());
+  const Bytes brandBytes = ctx.CachedBookType(book::kCableBrandTable, cable.Type());
   const book::CableBrandRec brand(brandBytes);
   const bool aluminium = brand.CondMat() == 1;
   const long double permissibleTemp = brand.Tpermiss();
@@ -170,12 +171,12 @@ void PrepareCableLine(PrepareContext& ctx, ElementRec& e) {
 
   // A second cable type laid in parallel with the first.
   if (count2 > 0) {
-    auto secondBytes = ctx.BookType(book::kCableTable, type2);
+    const Bytes secondBytes = ctx.CachedBookType(book::kCableTable, type2);
     if (!secondBytes.empty()) {
       const book::CableRec second(secondBytes);
       z1m = Parallel(z1m, PerMetre(second.R1(), second.X1(), count2));
       z0m = Parallel(z0m, PerMetre(second.R0(), second.X0(), count2));
-      auto secondBrandBytes = ctx.BookType(book::kCableBrandTable, second.Type());
+      const Bytes secondBrandBytes = ctx.CachedBookType(book::kCableBrandTable, second.Type());
       const long double rk2 = sprClass::TerminalResistance(
           book::CableBrandRec(secondBrandBytes).Flags(), second.CrossCectF());
       const long double conductance = (rk2 > 0 ? count2 / rk2 : 0) + (rk > 0 ? 1 / rk : 0);
@@ -209,7 +210,7 @@ void PrepareWiring(PrepareContext& ctx, ElementRec& e) {
   if (object.empty()) return;
   WiringRec wiring(object);
   const std::int32_t code = wiring.Type();
-  auto typeBytes = ctx.BookType(book::kInsulatedWireTable, code);
+  const Bytes typeBytes = ctx.CachedBookType(book::kInsulatedWireTable, code);
   if (typeBytes.empty()) return;
   const book::InsulatedWireRec type(typeBytes);
 
@@ -267,7 +268,7 @@ void PrepareOverheadLine(PrepareContext& ctx, ElementRec& e) {
   const std::int32_t code = line.Type();
   const std::int32_t neutralCode = line.TypeN();
 
-  auto typeBytes = ctx.BookType(book::kBareWireTable, code);
+  const Bytes typeBytes = ctx.CachedBookType(book::kBareWireTable, code);
   if (typeBytes.empty()) return;
   const book::BareWireRec type(typeBytes);
   const long double d = WireDiameter(ctx, book::kBareWireTable, code, type);
@@ -302,7 +303,7 @@ void PrepareOverheadLine(PrepareContext& ctx, ElementRec& e) {
   // in parallel with the earthings of the line.
   long double neutralR = r;
   if (neutralCode != 0) {
-    auto neutralBytes = ctx.BookType(book::kBareWireTable, neutralCode);
+    const Bytes neutralBytes = ctx.CachedBookType(book::kBareWireTable, neutralCode);
     if (!neutralBytes.empty()) neutralR = book::BareWireRec(neutralBytes).R1();
   }
   Complex neutral{static_cast<float>(neutralR * lengthM / n), 0.0f};

@@ -15,7 +15,7 @@ std::optional<vth_class> PrepareFuse(PrepareContext& ctx, ElementRec& e) {
   const Bytes object = ctx.Object(kKindFuse, BranchKeyOf(e));
   if (object.empty()) return std::nullopt;
   const kordavelt::FuseRec fuse(object);
-  auto bytes = ctx.BookType(book::kFuseTable, fuse.Type());
+  const Bytes bytes = ctx.CachedBookType(book::kFuseTable, fuse.Type());
   if (bytes.empty()) return std::nullopt;
   const book::FuseRec type(bytes);
   e.iPermissible = type.Inom();
@@ -23,15 +23,17 @@ std::optional<vth_class> PrepareFuse(PrepareContext& ctx, ElementRec& e) {
   // A type without a characteristic gives the element no protective function.
   const Bytes block = type.Vth();
   if (VthIsEmpty(block)) return std::nullopt;
-  const long double link = fuse.Ipv() != 0 ? fuse.Ipv() : type.Inom();
-  return FuseCharacteristic(block, link);
+  const float link = fuse.Ipv() != 0 ? fuse.Ipv() : type.Inom();
+  const PrepareContext::CharacteristicKey key{book::kFuseTable, fuse.Type(), {FloatBits(link)}};
+  if (const auto* kept = ctx.KeptCharacteristic(key)) return *kept;
+  return ctx.KeepCharacteristic(key, FuseCharacteristic(block, link));
 }
 
 std::optional<vth_class> PrepareBreaker(PrepareContext& ctx, ElementRec& e) {
   const Bytes object = ctx.Object(kKindBreaker, BranchKeyOf(e));
   if (object.empty()) return std::nullopt;
   const kordavelt::BreakerRec breaker(object);
-  auto bytes = ctx.BookType(book::kBreakerTable, breaker.Type());
+  const Bytes bytes = ctx.CachedBookType(book::kBreakerTable, breaker.Type());
   if (bytes.empty()) return std::nullopt;
   const book::BreakerRec type(bytes);
   e.iPermissible = type.Inom();
@@ -40,10 +42,19 @@ std::optional<vth_class> PrepareBreaker(PrepareContext& ctx, ElementRec& e) {
   // The release the object names, else the one the breaker type comes with.
   const std::int32_t releaseCode =
       breaker.TripUnitType() != 0 ? breaker.TripUnitType() : type.TripUnit();
-  auto releaseBytes = ctx.BookType(book::kTripUnitTable, releaseCode);
+  const float inA = breaker.Inom() != 0 ? breaker.Inom() : type.Inom();
+  // Everything below follows from the release type and these values.
+  const PrepareContext::CharacteristicKey key{
+      book::kTripUnitTable,
+      releaseCode,
+      {FloatBits(inA), FloatBits(breaker.Ir()), FloatBits(breaker.Tr()), FloatBits(breaker.Im()),
+       FloatBits(breaker.Tm())}};
+  if (const auto* kept = ctx.KeptCharacteristic(key)) return *kept;
+
+  const Bytes releaseBytes = ctx.CachedBookType(book::kTripUnitTable, releaseCode);
   const book::TripUnitRec release(releaseBytes);
 
-  const long double in = breaker.Inom() != 0 ? breaker.Inom() : type.Inom();
+  const long double in = inA;
   long double ir = in;
   if (breaker.Ir() != 0) ir = release.IrUnit() == 1 ? breaker.Ir() * in : breaker.Ir();
 
@@ -57,7 +68,7 @@ std::optional<vth_class> PrepareBreaker(PrepareContext& ctx, ElementRec& e) {
     settings.imKA = ReleaseThresholdKA(breaker.Im(), release.ImUnit(), in, ir);
     settings.tmS = breaker.Tm();
   }
-  return BreakerCharacteristic(release.Vth(), settings);
+  return ctx.KeepCharacteristic(key, BreakerCharacteristic(release.Vth(), settings));
 }
 
 std::optional<vth_class> PrepareProtectiveDevice(PrepareContext& ctx, ElementRec& e) {

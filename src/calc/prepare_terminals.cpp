@@ -156,8 +156,8 @@ void PrepareReceiver(PrepareContext& ctx, ElementRec& e, bool switchedOn) {
   if (motor) {
     const bool async = groupKind == kGroupAsyncMotor;
     e.kind = static_cast<std::uint8_t>(async ? kKindAsyncMotorLoad : kKindSyncMotorLoad);
-    auto typeBytes = ctx.BookType(async ? book::kAsyncMotorTable : book::kSynchronousMachineTable,
-                                  group.KeyType());
+    const Bytes typeBytes = ctx.CachedBookType(
+        async ? book::kAsyncMotorTable : book::kSynchronousMachineTable, group.KeyType());
     const bool typeFound = !typeBytes.empty();
     // The current falls with the load less than the load does: k is the
     // motor's efficiency, %; without a type the current follows Кз.
@@ -203,7 +203,7 @@ void PrepareGenerator(PrepareContext& ctx, ElementRec& e) {
   // Generation is a negative load.
   SetPhases(e, Balanced(ThreePhaseCurrent(-generator.Pg(), -generator.Qg(), e.unom)));
   e.iStart = e.ia;
-  auto typeBytes = ctx.BookType(book::kGeneratorTable, generator.Type());
+  const Bytes typeBytes = ctx.CachedBookType(book::kGeneratorTable, generator.Type());
   if (typeBytes.empty()) return;
   const book::GeneratorRec type(typeBytes);
   const long double pnom = type.Pnom();
@@ -244,7 +244,7 @@ void PrepareCapacitorBank(PrepareContext& ctx, ElementRec& e) {
   const kordavelt::CapacitorBankRec bank(object);
   const int connection = bank.PhaseIndex();
   const long double sections = bank.Nbk() != 0 ? bank.Nbk() : 1;
-  auto typeBytes = ctx.BookType(book::kCapacitorBankTable, bank.Type());
+  const Bytes typeBytes = ctx.CachedBookType(book::kCapacitorBankTable, bank.Type());
   if (typeBytes.empty()) return;
   const book::CapacitorBankRec type(typeBytes);
   const long double u = type.Unom();

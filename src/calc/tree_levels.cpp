@@ -2,6 +2,7 @@
 // the bounds of the connection it belongs to.
 
 #include <cmath>
+#include <vector>
 
 #include "calc/calc_class.h"
 #include "model/model_keys.h"
@@ -61,7 +62,6 @@ bool CalcClass::AssignVoltageLevels() {
 
   std::array<int, kMaxLevel + 2> index{};
   index[0] = index[1] = sourceIndex;
-  tbClass* nodes = model_.Nodes();
   tbClass* transformers = nullptr;
   bool nodesChanged = false;
   bool done = true;
@@ -100,25 +100,37 @@ bool CalcClass::AssignVoltageLevels() {
         break;
       }
       index[level] = NearestVoltage(settings, beyond);
+      // The transformer's own results (its end voltage, currents and Iдоп)
+      // are on the side the tree leaves by, as its preparation refers them.
+      element.unom = settings.NominalVoltage(index[level]);
     }
 
-    const int farNode = tree_[i].toNode;
-    if (farNode != 0 && modelClass::SeekExact(nodes, farNode)) {
-      NodeRec node(nodes->Record());
-      if (node.Unom() != index[level]) {
-        node.SetUnom(static_cast<std::uint8_t>(index[level]));
-        nodes->MarkModified();
-        nodesChanged = true;
-      }
-    }
+    if (StoreNodeVoltage(i, index[level])) nodesChanged = true;
   }
-  if (nodesChanged) nodes->Flush();
+  if (nodesChanged) model_.Nodes()->Flush();
   return done;
+}
+
+bool CalcClass::StoreNodeVoltage(int position, int index) {
+  // The trace read each far node's index, and a pass keeps it: only a node
+  // whose index changes is sought.
+  TreeEntry& entry = tree_[position];
+  if (entry.toNode == 0 || entry.toNodeVoltage == index) return false;
+  tbClass* nodes = model_.Nodes();
+  if (!modelClass::SeekExact(nodes, entry.toNode)) return false;
+  NodeRec node(nodes->Record());
+  entry.toNodeVoltage = static_cast<std::int16_t>(index);
+  if (node.Unom() == index) return false;
+  node.SetUnom(static_cast<std::uint8_t>(index));
+  nodes->MarkModified();
+  return true;
 }
 
 void CalcClass::AssignEndNodes() {
   if (count_ < 1) return;
   std::array<int, kMaxLevel + 2> start{};
+  // Whether each element's far node is named, looked up once for both walks.
+  std::vector<bool> namedEnd(count_ + 1);
 
   // Forwards: each level's current start node.
   start[1] = tree_[1].fromNode;
@@ -130,7 +142,8 @@ void CalcClass::AssignEndNodes() {
       if (level > before.level || before.endOfSection != 0) start[level] = tree_[i].fromNode;
     }
     element.startNode = start[level];
-    if (NamedNode(tree_[i].toNode)) start[level] = tree_[i].toNode;
+    namedEnd[i] = NamedNode(tree_[i].toNode);
+    if (namedEnd[i]) start[level] = tree_[i].toNode;
   }
 
   // Backwards: each element takes the end of the connection below it. A
@@ -151,7 +164,7 @@ void CalcClass::AssignEndNodes() {
     const int farNode = tree_[i].toNode != 0 ? tree_[i].toNode : tree_[i].fromNode;
     if (IsTerminalKind(element.kind)) {
       below[level] = {tree_[i].fromNode, element.kind, key};
-    } else if (!chainGoesOn || NamedNode(tree_[i].toNode)) {
+    } else if (!chainGoesOn || namedEnd[i]) {
       below[level] = {farNode, kKindNode, key};
     }
     element.endNode = below[level].node;

@@ -1,6 +1,7 @@
 // Tracing the radial tree of one power source into the TreeList.
 
 #include <cstdlib>
+#include <utility>
 
 #include "calc/calc_class.h"
 #include "model/model_keys.h"
@@ -18,6 +19,26 @@ bool Readable(const tbClass& table) {
          !table.Record().empty();
 }
 
+// Sets a table's position hook aside for a scope. Standing on a far end
+// makes the model position the branch table on its branch; the trace reads
+// the branches it needs itself, and with the hook every far end walked would
+// cost a seek in the branch table and move it off the page read next.
+class PositionHookAside {
+ public:
+  explicit PositionHookAside(tbClass* table) : table_(table) {
+    if (table_ != nullptr) std::swap(hook_, table_->OnPosition);
+  }
+  ~PositionHookAside() {
+    if (table_ != nullptr) std::swap(hook_, table_->OnPosition);
+  }
+  PositionHookAside(const PositionHookAside&) = delete;
+  PositionHookAside& operator=(const PositionHookAside&) = delete;
+
+ private:
+  tbClass* table_;
+  tbClass::PositionHook hook_;
+};
+
 }  // namespace
 
 int CalcClass::NodeRecord(int node) {
@@ -26,6 +47,8 @@ int CalcClass::NodeRecord(int node) {
   const int record = nodes->RecordNumber();
   return record >= 1 && record <= modelClass::kMaxRecords ? record : 0;
 }
+
+std::int16_t CalcClass::NodeVoltageIndex() { return NodeRec(model_.Nodes()->Record()).Unom(); }
 
 std::string CalcClass::SourceName(int source) {
   tbClass* sources = model_.Sources();
@@ -51,18 +74,18 @@ void CalcClass::CollectChildren(int node, std::int32_t entered, std::vector<Chil
   }
 
   // Branches ending here, found through the far ends.
-  std::vector<std::int32_t> ending;
+  const PositionHookAside quiet(farEnds);
   farEnds->Seek(BranchKey(node, 0));
   while (Readable(*farEnds) && NodeOfKey(farEnds->Key()) == node) {
-    ending.push_back(FarEndRec(farEnds->Record()).BranchKey());
+    const std::int32_t key = FarEndRec(farEnds->Record()).BranchKey();
+    if (key > 0 && key != skip && modelClass::SeekExact(branches, key)) {
+      const BranchRec branch(branches->Record());
+      if ((branch.Status() & on) != 0) {
+        keys.push_back({-key, static_cast<int>(branches->RecordNumber()), branch.KeyEnd(),
+                        branch.Kind(), branch.Phase()});
+      }
+    }
     if (!farEnds->Next()) break;
-  }
-  for (const std::int32_t key : ending) {
-    if (key <= 0 || key == skip || !modelClass::SeekExact(branches, key)) continue;
-    const BranchRec branch(branches->Record());
-    if ((branch.Status() & on) == 0) continue;
-    keys.push_back({-key, static_cast<int>(branches->RecordNumber()), branch.KeyEnd(),
-                    branch.Kind(), branch.Phase()});
   }
 }
 
@@ -82,7 +105,7 @@ CalcClass::Taken CalcClass::TakeBranch(const Child& child, int fromNode, int lev
   element.branchFlags = child.flags;
   element.level = static_cast<std::uint16_t>(level);
   element.endOfSection = 0;
-  tree_[count_] = {child.record, fromNode, 0};
+  tree_[count_] = {child.record, fromNode, 0, child.keyEnd, child.kind, kUnknownVoltage};
 
   if (child.kind == kKindPowerSource && child.signedKey > 0) {
     // Another source feeds into this tree.
@@ -101,6 +124,7 @@ CalcClass::Taken CalcClass::TakeBranch(const Child& child, int fromNode, int lev
   const int record = NodeRecord(next);
   if (record == 0) return Taken::SectionEnd;
   tree_[count_].toNode = next;
+  tree_[count_].toNodeVoltage = NodeVoltageIndex();
   if (visited_[record] != 0) {
     model_.Ui().ShowError(kCaptionNetwork,
                           "Участок замкнут#Узел № " + std::to_string(next) + " в кольце");
@@ -166,8 +190,9 @@ bool CalcClass::TraceTree(int source) {
   head.branchFlags = first.flags;
   head.level = 1;
   head.endOfSection = 0;
-  tree_[1] = {first.record, root, root};
+  tree_[1] = {first.record, root, root, first.keyEnd, first.kind, kUnknownVoltage};
   if (const int record = NodeRecord(root); record != 0) {
+    tree_[1].toNodeVoltage = NodeVoltageIndex();
     visited_[record] = 1;
     model_.SetNodeFeeder(record, first.record);
   }

@@ -134,7 +134,9 @@ TEST(VoltageLevels, TransformerSetsTheLevelBeyondIt) {
 
   ASSERT_TRUE(s.calc.CalcSource(s.t1.number));
   EXPECT_EQ(s.calc.Element(1).unom, 10000.0f);
-  EXPECT_EQ(s.calc.Element(4).unom, 10000.0f);  // the transformer itself
+  // The transformer itself is on the side the tree leaves it by, where its
+  // end voltage is measured.
+  EXPECT_EQ(s.calc.Element(4).unom, 380.0f);
   EXPECT_EQ(s.calc.Element(5).unom, 380.0f);
   EXPECT_EQ(s.NodeVoltageIndex(s.n3), 3);
   EXPECT_EQ(s.NodeVoltageIndex(n5), 0);

@@ -306,6 +306,52 @@ TEST_F(MinimumCurrents, MultiVariantRunsKeepTheSmallestCurrents) {
   EXPECT_GT(cable.faultSeries[2][1], lowered);
 }
 
+// Guards the series a board's outlets share: equal loops under one parent
+// give one series, and siblings that differ in their own impedance do not
+// receive each other's; whatever is shared, each series is the one a
+// calculator computes for that position alone.
+TEST_F(MinimumCurrents, SiblingsShareASeriesOnlyWhereTheirLoopsAreEqual) {
+  const int n1 = s.m.Node();
+  Busbars(n1);
+  // Two switches of 1 and 3 mΩ, each feeding two loads: both end a section.
+  for (int code = 901; code <= 902; ++code) {
+    Type<book::SwitchRec>(book::kSwitchTable, code, [code](book::SwitchRec& t) {
+      t.SetInom(400);
+      t.SetR1(code == 901 ? 1.0f : 3.0f);
+    });
+    const int n = s.m.Node();
+    const std::int32_t key = s.m.Branch(kKindSwitch, n1, n);
+    Edit<TypeOnlyRec>(kKindSwitch, key, [code](TypeOnlyRec& r) { r.SetType(code); });
+    SomeLoad(n);
+    SomeLoad(n);
+  }
+  // Outlets of two devices, and two heating cables straight off the busbars.
+  for (const float length : {40.0f, 90.0f}) {
+    const int n2 = s.m.Node(), n3 = s.m.Node();
+    Device(n1, n2);
+    Cable(n2, n3, length);
+    SomeLoad(n3);
+  }
+  for (int i = 0; i < 2; ++i) {
+    const int n = s.m.Node();
+    Cable(n1, n, 60);
+    SomeLoad(n);
+  }
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+
+  const FaultLoops loops(s.calc);
+  const ArcSettings arc{kArcConstant, 2, 0, 0};
+  FaultSeriesCalculator shared(loops, arc, false);
+  int grouped = 0;
+  for (int i = s.calc.Count(); i >= 1; --i) {
+    if (loops.SiblingGroup(i) >= 0) ++grouped;
+    const FaultSeries got = shared.At(i, kE);
+    FaultSeriesCalculator alone(loops, arc, false);
+    EXPECT_EQ(got, alone.At(i, kE)) << "position " << i;
+  }
+  EXPECT_GE(grouped, 6);  // the switches, their loads, the devices
+}
+
 // --- Fault loops of a branched tree ------------------------------------------------------
 
 // The loop by the plain walk from the element to the source over its path.
