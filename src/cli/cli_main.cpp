@@ -1,6 +1,7 @@
 #include "cli/cli_main.h"
 
 #include "cli/book_command.h"
+#include "cli/calc_command.h"
 #include "cli/check_command.h"
 #include "cli/console_ui_host.h"
 #include "cli/dump_command.h"
@@ -45,6 +46,36 @@ constexpr std::string_view kUsage =
     "                                       [--book СПРАВОЧНИК]\n"
     "                                       вывод модели в файл обмена; N — вариант файла,\n"
     "                                       как у export-book\n"
+    "  kordavelt-cli calc МОДЕЛЬ [--book СПРАВОЧНИК] [--regime N] [--choice]\n"
+    "                     [--set СМЕЩЕНИЕ=ЗНАЧЕНИЕ]... [--table ТАБЛИЦА] [--format Ф]\n"
+    "                     [--variant N] [--separator C] [--quotes] [--out ФАЙЛ]\n"
+    "                                       расчет сети: строка состояния («Узлов-…»)\n"
+    "                                       и, с --table, таблица результатов: Rez, KJur,\n"
+    "                                       Loads, Potr, Teplo, Tree[:ИП] (ИП 1 по\n"
+    "                                       умолчанию) или Cells:УЗЕЛ;\n"
+    "                                       --regime N — текущий режим N = 1 … 8, как\n"
+    "                                       в таблице режимов (режим N-1 в файле);\n"
+    "                                       --set — значение блока настроек модели по\n"
+    "                                       смещению его поля (тип поля: целое, число,\n"
+    "                                       текст; поля перечисляет dump МОДЕЛЬ --table 1),\n"
+    "                                       только на этот расчет, не сохраняется;\n"
+    "                                       --format text (по умолчанию: выровненная\n"
+    "                                       таблица), csv, txt, xml (XML UTF-8) или\n"
+    "                                       --variant N файла обмена, как у export-book;\n"
+    "                                       на экран — в UTF-8, в --out — как файл\n"
+    "                                       обмена программы;\n"
+    "                                       модель не изменяется; только --choice\n"
+    "                                       (расчет с автовыбором оборудования, включённым\n"
+    "                                       на этот расчет) сохраняет выбранные типы;\n"
+    "                                       код выхода 1, если расчет сообщил об ошибке\n"
+    "                                       или ни один ИП не рассчитан\n"
+    "  kordavelt-cli elements МОДЕЛЬ [--book СПРАВОЧНИК] [--regime N] [--choice]\n"
+    "                     [--set СМЕЩЕНИЕ=ЗНАЧЕНИЕ]... [--out ФАЙЛ]\n"
+    "                                       расчет, затем по строке JSON на каждый\n"
+    "                                       элемент дерева каждого ИП (ключи source,\n"
+    "                                       index, key, kind, level, start_node, end_node,\n"
+    "                                       Unom, Ur, Up, Ir, Ia, Z1, …, violations);\n"
+    "                                       строка состояния — в поток ошибок\n"
     "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
     "оборудования; файл с другим расширением может быть любым из них.\n";
 
@@ -91,6 +122,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "pack") return RunPack(rest, context);
   if (command == "import-model") return RunImportModel(rest, context);
   if (command == "export-model") return RunExportModel(rest, context);
+  if (command == "calc") return RunCalc(rest, context);
+  if (command == "elements") return RunElements(rest, context);
   return UsageError(context, "неизвестная команда «" + command + "»");
 }
 

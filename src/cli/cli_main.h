@@ -8,6 +8,8 @@
 //   kordavelt-cli check FILE             every damage of the file
 //   kordavelt-cli import-book BOOK FILE  the types of an exchange file added to a book
 //   kordavelt-cli export-book BOOK OUT   every category of a book to an exchange file
+//   kordavelt-cli calc MODEL [...]       the network calculation: status line, a table
+//   kordavelt-cli elements MODEL [...]   the calculation, then every element as JSON
 //
 // The signature a file must carry follows its extension (LVN and ~LVN a
 // model, SPR and ~SPR a reference book); any other name accepts either.

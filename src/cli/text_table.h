@@ -1,0 +1,20 @@
+#pragma once
+
+// A table of the table protocol as plain aligned text for the console: the
+// two header lines on top (the second only when it says anything), then one
+// line per row; every column padded to its widest cell (counted in
+// characters), numbers aligned on the right, texts on the left, columns two
+// blanks apart. Picture cells show as "рис.", as the tab separated export
+// writes them.
+
+#include <string>
+
+#include "table/table_owner.h"
+#include "table/ui_host.h"
+
+namespace kordavelt {
+
+// The whole table, lines ended by '\n', without trailing blanks.
+std::string RenderTextTable(TableOwner& owner, TableForm& form, UiHost& ui);
+
+}  // namespace kordavelt

@@ -1,0 +1,51 @@
+#pragma once
+
+// The texts by which the result tables name the parts of the network: nodes
+// and branches by their designation, terminal objects by their receiver and
+// group, nodes by their room.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kordavelt {
+
+class CalcClass;
+class modelClass;
+struct ElementRec;
+
+// The designation record of a node, else its number.
+std::string NodeDesignation(modelClass& model, int node);
+// The designation record of a branch, else its key written node "." slot.
+std::string BranchDesignation(modelClass& model, std::int32_t key);
+// The designation record of a node or branch; empty when it has none.
+std::string MarkingText(modelClass& model, std::int32_t code);
+
+// Kinds at which a connection ends in a terminal object (the calculation's
+// re-marked kinds included).
+bool IsTerminalEndKind(int kind);
+
+// The receiver tied to a receiver branch.
+struct ReceiverNames {
+  bool found = false;
+  std::string name;   // the receiver's designation
+  std::string group;  // its group's name
+};
+ReceiverNames ReceiverOfBranch(modelClass& model, std::int32_t branchKey);
+
+// Where a result row's connection ends, from its element's end fields.
+struct ConnectionEnd {
+  bool terminal = false;         // a terminal object, not a node
+  bool receiverMissing = false;  // a receiver branch whose receiver is gone
+  std::string name;              // receiver, terminal object or end node
+  std::string detail;            // the receiver's group, or the terminal's kind name
+};
+ConnectionEnd EndOfConnection(modelClass& model, const ElementRec& element);
+
+// The name of the room a node stands in; empty when none.
+std::string RoomOfNode(modelClass& model, int node);
+
+// The source numbers in key order.
+std::vector<int> SourceNumbers(modelClass& model);
+
+}  // namespace kordavelt
