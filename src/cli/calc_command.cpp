@@ -5,6 +5,7 @@
 #include "cli/calc_session.h"
 #include "cli/element_json.h"
 #include "cli/text_table.h"
+#include "cli/violation_table.h"
 #include "exchange/table_export.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
@@ -130,6 +131,17 @@ std::string ElementLines(CalcSession& session) {
   return lines;
 }
 
+// The elements that violate a condition, as an aligned text table; nothing
+// when every check passed.
+void PrintViolations(CalcSession& session, const CliContext& context) {
+  ViolationTable table;
+  TableForm form;
+  session.Ui().SetQuiet(true);
+  const bool any = table.Open(session.Calc(), form);
+  session.Ui().SetQuiet(false);
+  if (any) context.out << RenderTextTable(table, form, session.Ui());
+}
+
 // The command's calculation and its output; the exit code.
 int Calculate(const CalcOptions& options, bool elements, const CliContext& context) {
   CalcSession session(options, context);
@@ -144,7 +156,9 @@ int Calculate(const CalcOptions& options, bool elements, const CliContext& conte
     } else if (!WriteWholeFile(options.out, lines, context)) {
       clean = false;
     }
-  } else if (!options.table.empty() && !PrintResultTable(session, options, context)) {
+  } else if (options.table.empty()) {
+    PrintViolations(session, context);
+  } else if (!PrintResultTable(session, options, context)) {
     clean = false;
   }
   if (!session.Close()) clean = false;

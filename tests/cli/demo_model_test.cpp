@@ -21,6 +21,7 @@
 #include "calc/complex.h"
 #include "calc/element_checks.h"
 #include "calc/element_rec.h"
+#include "cli/cli_run.h"
 #include "exchange/get_class.h"
 #include "exchange/put_class.h"
 #include "model/model_class.h"
@@ -208,6 +209,27 @@ TEST(DemoExchangeFile, ImportsAndExportsBackUnchanged) {
   }
   EXPECT_FALSE(again.ReadRecord());
   EXPECT_GT(records, 100);
+}
+
+}  // namespace
+}  // namespace kordavelt::testing
+
+namespace kordavelt::testing {
+namespace {
+
+// `kordavelt-cli calc Demo.LVN`: the status line, then the elements that
+// violate a condition, the deliberate findings among them.
+TEST(DemoCommand, CalcPrintsTheStatusLineAndTheViolations) {
+  DemoFolder folder;
+  folder.files.Put("/demo/Demo.LVN", ReadBytes(KORDAVELT_DEMO));
+  const CliRun run = RunTool(folder.files, {"calc", "/demo/Demo.LVN"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("Узлов-", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("Нарушения"), std::string::npos);
+  EXPECT_NE(run.out.find("К-М3"), std::string::npos);
+  EXPECT_NE(run.out.find("Iдоп!"), std::string::npos);
+  EXPECT_NE(run.out.find("QF4.3"), std::string::npos);
+  EXPECT_NE(run.out.find("Кч1ф!"), std::string::npos);
 }
 
 }  // namespace
