@@ -69,28 +69,34 @@ void EditObject(modelClass& model, int kind, std::int32_t key, Fill fill) {
 
 }  // namespace
 
-BenchNetwork::BenchNetwork(Shape shape, int elements) {
-  model_.SetFileName("/models/bench.LVN");
+BenchNetwork::BenchNetwork(Shape shape, int elements, int sources) {
+  model_.SetFileName(kModelPath);
   if (!model_.CreateFile() || !model_.OpenFile() || !model_.Usable() || !model_.Book()) {
     throw std::runtime_error("cannot open the model");
   }
   model_.Settings().SetMaxNodeNumber(65535);
   FillCatalogue();
   model_.SuppressRefresh();
-  root_ = model_.AddNode();
-  PlaceSource(root_);
-  count_ = 1;
-  if (shape == Shape::Chain) {
-    BuildChain(elements);
-  } else {
-    BuildRealistic(elements);
+  for (int source = sources; source >= 1; --source) {
+    root_ = model_.AddNode();
+    PlaceSource(root_, source);
+    count_ = 1;
+    if (shape == Shape::Chain) {
+      BuildChain(elements);
+    } else {
+      BuildRealistic(elements);
+    }
   }
   model_.ResumeRefresh();
   model_.AssignFeedingSources();
   calc_ = std::make_unique<CalcClass>(model_);
 }
 
-BenchNetwork::~BenchNetwork() {
+BenchNetwork::~BenchNetwork() { Close(); }
+
+void BenchNetwork::Close() {
+  if (calc_ == nullptr) return;
+  calc_.reset();
   model_.SetAskToSave(false);
   model_.CloseFile();
 }
@@ -162,9 +168,9 @@ void BenchNetwork::FillCatalogue() {
   });
 }
 
-void BenchNetwork::PlaceSource(int node) {
+void BenchNetwork::PlaceSource(int node, int number) {
   tbClass* sources = model_.Sources();
-  source_ = 1;
+  source_ = number;
   sources->Insert(source_);
   const std::int32_t branch = ConnectObject(model_, kKindPowerSource, node);
   sourceBranch_ = branch;

@@ -48,18 +48,26 @@ enum class Shape { Realistic, Chain };
 
 class BenchNetwork {
  public:
-  // About `elements` elements in the source's tree (never more).
-  BenchNetwork(Shape shape, int elements);
+  // `sources` sources, each feeding a tree of about `elements` elements
+  // (never more); Source() is source 1.
+  BenchNetwork(Shape shape, int elements, int sources = 1);
   ~BenchNetwork();
   BenchNetwork(const BenchNetwork&) = delete;
   BenchNetwork& operator=(const BenchNetwork&) = delete;
 
   CalcClass& Calc() { return *calc_; }
   int Source() const { return source_; }
+  // The file system the model lives in: the model at kModelPath and the book
+  // at kBookPath, complete once the model is closed.
+  MemoryFileSystem& Files() { return files_; }
+  void Close();
+
+  static constexpr const char* kModelPath = "/models/bench.LVN";
+  static constexpr const char* kBookPath = "/program/Kordavelt.SPR";
 
  private:
   void FillCatalogue();
-  void PlaceSource(int node);
+  void PlaceSource(int node, int number);
   void BuildRealistic(int elements);
   void BuildChain(int elements);
   // A branch of `kind` from `node` to a new node; the new node.
