@@ -187,10 +187,10 @@ EquipmentCheck CheckCableLine(PrepareContext& ctx, const ElementRec& e) {
   const Bytes object = ctx.Object(kKindCableLine, BranchKeyOf(e));
   const CableLineRec line(object);
   const int cables = line.Nk() + line.Nk2();
-  auto cableBytes = ctx.BookType(book::kCableTable, line.Type());
+  auto cableBytes = ctx.CachedBookType(book::kCableTable, line.Type());
   if (cableBytes.empty()) return kTypeMissing;
   const book::CableRec cable(cableBytes);
-  auto brandBytes = ctx.BookType(book::kCableBrandTable, cable.Type());
+  auto brandBytes = ctx.CachedBookType(book::kCableBrandTable, cable.Type());
   if (brandBytes.empty()) return kTypeMissing;
   const book::CableBrandRec brand(brandBytes);
   const int carried = ConductorsCarried(e);
@@ -204,7 +204,7 @@ EquipmentCheck CheckCableLine(PrepareContext& ctx, const ElementRec& e) {
 
 EquipmentCheck CheckWiring(PrepareContext& ctx, const ElementRec& e) {
   const WiringRec wiring(ctx.Object(kKindWiring, BranchKeyOf(e)));
-  auto bytes = ctx.BookType(book::kInsulatedWireTable, wiring.Type());
+  auto bytes = ctx.CachedBookType(book::kInsulatedWireTable, wiring.Type());
   if (bytes.empty()) return kTypeMissing;
   const book::InsulatedWireRec wire(bytes);
   return {true, If(Exceeds(e.tempWork, wire.Tpermiss()), kViolationWorkingHeat)};
@@ -212,7 +212,7 @@ EquipmentCheck CheckWiring(PrepareContext& ctx, const ElementRec& e) {
 
 EquipmentCheck CheckOverheadLine(PrepareContext& ctx, const ElementRec& e) {
   const OverheadLineRec line(ctx.Object(kKindOverheadLine, BranchKeyOf(e)));
-  if (ctx.BookType(book::kBareWireTable, line.Type()).empty()) return kTypeMissing;
+  if (ctx.CachedBookType(book::kBareWireTable, line.Type()).empty()) return kTypeMissing;
   return {true, If(Exceeds(e.tempWork, kBareWireWorking), kViolationWorkingHeat) |
                     If(Exceeds(e.tempProtect[0], kBareWireShortCircuit), kViolationThermal)};
 }
@@ -231,12 +231,12 @@ EquipmentCheck CheckBreakingCapacity(CalcClass& calc, PrepareContext& ctx, int p
   float capacity = 0;
   if (e.kind == kKindBreaker) {
     const BreakerRec breaker(ctx.Object(kKindBreaker, BranchKeyOf(e)));
-    auto bytes = ctx.BookType(book::kBreakerTable, breaker.Type());
+    auto bytes = ctx.CachedBookType(book::kBreakerTable, breaker.Type());
     if (bytes.empty()) return kTypeMissing;
     capacity = book::BreakerRec(bytes).Iswitch();
   } else {
     const FuseRec fuse(ctx.Object(kKindFuse, BranchKeyOf(e)));
-    auto bytes = ctx.BookType(book::kFuseTable, fuse.Type());
+    auto bytes = ctx.CachedBookType(book::kFuseTable, fuse.Type());
     if (bytes.empty()) return kTypeMissing;
     capacity = book::FuseRec(bytes).Iswitch();
   }
@@ -251,7 +251,7 @@ bool ThermalWithstandExceeded(const ElementRec& e, float withstandKA) {
 
 EquipmentCheck CheckReactor(PrepareContext& ctx, const ElementRec& e) {
   const TypeOnlyRec object(ctx.Object(kKindReactor, BranchKeyOf(e)));
-  auto bytes = ctx.BookType(book::kReactorTable, object.Type());
+  auto bytes = ctx.CachedBookType(book::kReactorTable, object.Type());
   if (bytes.empty()) return kTypeMissing;
   const book::ReactorRec reactor(bytes);
   return {true, If(ThermalWithstandExceeded(e, reactor.Iterm()), kViolationShortCircuit) |
@@ -260,7 +260,7 @@ EquipmentCheck CheckReactor(PrepareContext& ctx, const ElementRec& e) {
 
 EquipmentCheck CheckCurrentTransformer(PrepareContext& ctx, const ElementRec& e) {
   const TypeOnlyRec object(ctx.Object(kKindCurrentTransformer, BranchKeyOf(e)));
-  auto bytes = ctx.BookType(book::kCurrentTransformerTable, object.Type());
+  auto bytes = ctx.CachedBookType(book::kCurrentTransformerTable, object.Type());
   if (bytes.empty()) return kTypeMissing;
   const book::CurrentTransformerRec ct(bytes);
   return {true, If(ThermalWithstandExceeded(e, ct.Iterm()), kViolationShortCircuit)};
@@ -284,7 +284,7 @@ EquipmentCheck CheckTypePresent(PrepareContext& ctx, const ElementRec& e, int ta
       code = TypeOnlyRec(object).Type();
       break;
   }
-  return ctx.BookType(table, code).empty() ? kTypeMissing : EquipmentCheck{};
+  return ctx.CachedBookType(table, code).empty() ? kTypeMissing : EquipmentCheck{};
 }
 
 EquipmentCheck CheckEquipment(CalcClass& calc, PrepareContext& ctx, int position,
@@ -326,13 +326,11 @@ bool ObjectMissing(PrepareContext& ctx, const ElementRec& e) {
   return ctx.Object(e.kind, BranchKeyOf(e)).empty();
 }
 
-}  // namespace
-
-void CheckElement(CalcClass& calc, int position) {
+// One element with the object tables and catalogue types `ctx` has read.
+void CheckElementIn(PrepareContext& ctx, CalcClass& calc, int position) {
   if (position < 1 || position > calc.Count()) return;
   ElementRec& e = calc.Element(position);
   if (Unchecked(e.kind)) return;
-  PrepareContext ctx(calc.Model());
   if (ObjectMissing(ctx, e)) {
     e.violations |= BitMask(kViolationObjectMissing);
     return;
@@ -348,8 +346,17 @@ void CheckElement(CalcClass& calc, int position) {
   e.violations |= found | equipment.violations;
 }
 
+}  // namespace
+
+void CheckElement(CalcClass& calc, int position) {
+  PrepareContext ctx(calc.Model());
+  CheckElementIn(ctx, calc, position);
+}
+
 bool CheckElements(CalcClass& calc) {
-  for (int i = 1; i <= calc.Count(); ++i) CheckElement(calc, i);
+  // One context for the tree: each catalogue type is read once.
+  PrepareContext ctx(calc.Model());
+  for (int i = 1; i <= calc.Count(); ++i) CheckElementIn(ctx, calc, i);
   return true;
 }
 
