@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "calc/backward_walk.h"
 #include "calc/calc_class.h"
 #include "calc/design_loads.h"
 #include "calc/load_flow.h"
@@ -21,7 +22,6 @@
 namespace kordavelt {
 namespace {
 
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 constexpr int kKindDriveLoad = 46;
 
 struct BranchInfo {
@@ -127,24 +127,20 @@ void TakeFromSection(ElementRec& e, const LevelAccumulator& acc) {
 bool BackwardSweep(CalcClass& calc) {
   modelClass& model = calc.Model();
   const int loadMethod = model.Settings().LoadMethod();
-  std::vector<LevelAccumulator> levels(kLevelCount);
-  std::vector<long double> installed(kLevelCount, 0);  // kW per level, merged like `levels`
+  std::vector<LevelAccumulator> levels(kSweepLevels);
+  std::vector<long double> installed(kSweepLevels, 0);  // kW per level, merged like `levels`
   // One context for the sweep: each catalogue type is read once.
   PrepareContext ctx(model);
-  int previous = 1;
-  for (int i = calc.Count(); i >= 1; --i) {
-    ElementRec& e = calc.Element(i);
+  const auto close = [&](int parent, int child) {
+    MergeAccumulator(levels[parent], levels[child], loadMethod);
+    installed[parent] += installed[child];
+    installed[child] = 0;
+  };
+  return WalkBackwards(calc, close, [&](int i, ElementRec& e, int level, int previous) {
     const BranchInfo branch = TracedBranch(calc, i, e);
     e.kind = branch.kind;
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
-    const bool endsSection = e.endOfSection != 0;
-    if (previous >= 2 && (level < previous || endsSection)) {
-      MergeAccumulator(levels[previous - 1], levels[previous], loadMethod);
-      installed[previous - 1] += installed[previous];
-      installed[previous] = 0;
-    }
     LevelAccumulator& acc = levels[level];
-    if (endsSection) {
+    if (e.endOfSection != 0) {
       // A section that ends in a line or a device carries nothing.
       if (!IsTerminalKind(e.kind)) TakeFromSection(e, LevelAccumulator{});
       if (!PrepareElement(ctx, calc, i)) return false;
@@ -161,9 +157,8 @@ bool BackwardSweep(CalcClass& calc) {
     }
     e.installedPower = static_cast<float>(installed[level]);
     if (e.kt > 0 && e.kt != 1) ScaleAccumulator(acc, e.kt);
-    previous = level;
-  }
-  return true;
+    return true;
+  });
 }
 
 void BindLoadFlow(CalcClass& calc) {

@@ -1,4 +1,5 @@
 #include "calc/fault_loop.h"
+#include "calc/backward_walk.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +13,6 @@
 
 namespace kordavelt {
 namespace {
-
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 
 double SquaredRatio(const ElementRec& e) {
   const double kt = e.kt;
@@ -61,10 +60,10 @@ FaultLoops::FaultLoops(const CalcClass& calc) {
   std::map<HeatClassKey, int> classIndex;
   // The last element met on each level: the end of a section that the first
   // element of a deeper section continues from.
-  std::vector<int> lastOnLevel(kLevelCount, 0);
+  std::vector<int> lastOnLevel(kSweepLevels, 0);
   for (int i = 1; i <= count; ++i) {
     const ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+    const int level = SweepLevel(e);
     int parent = 0;
     if (i > 1) {
       const ElementRec& before = calc.Element(i - 1);

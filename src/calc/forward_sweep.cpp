@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/backward_walk.h"
 #include "calc/calc_class.h"
 #include "calc/constants.h"
 #include "calc/design_loads.h"
@@ -20,8 +21,6 @@
 
 namespace kordavelt {
 namespace {
-
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 
 // Self-start methods that compute Iсз from the self-start impedances.
 constexpr int kSelfStartReducedStart = 2;  // "K*Iпуск"
@@ -239,18 +238,18 @@ void ElementResults(const ModelSettings& settings, ElementRec& e) {
 bool ForwardSweep(CalcClass& calc) {
   if (calc.Count() < 1) return true;
   const ModelSettings& settings = calc.Model().Settings();
-  std::vector<LevelState> levels(kLevelCount);
+  std::vector<LevelState> levels(kSweepLevels);
   LevelState source;
   if (!SetUpSource(calc, source)) return false;
   ElementRec* before = &calc.Element(1);
-  levels[std::clamp<int>(before->level, 1, kLevelCount - 1)] = source;
+  levels[std::clamp<int>(before->level, 1, kSweepLevels - 1)] = source;
   // An element's results read only its own values, so each element is
   // finished while it is at hand.
   ElementResults(settings, *before);
 
   for (int i = 2; i <= calc.Count(); ++i) {
     ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+    const int level = SweepLevel(e);
     // The first element of a section starts at the node its parent ends at.
     if (level > 1 && (before->level != e.level || before->endOfSection != 0)) {
       levels[level] = levels[level - 1];

@@ -1,4 +1,5 @@
 #include "calc/load_envelopes.h"
+#include "calc/backward_walk.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +10,6 @@
 
 namespace kordavelt {
 namespace {
-
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 
 // ln of a current or time of 0, and the ln t of a load that lasts.
 constexpr float kLnZero = -20.0f;
@@ -95,25 +94,20 @@ void JoinEnvelopes(LoadEnvelope& into, const LoadEnvelope& other) {
 }
 
 bool LoadEnvelopes(CalcClass& calc) {
-  std::vector<LoadEnvelope> levels(kLevelCount);
-  int previous = 1;
-  for (int i = calc.Count(); i >= 1; --i) {
-    ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
-    const bool endsSection = e.endOfSection != 0;
-    if (previous >= 2 && (level < previous || endsSection)) {
-      JoinEnvelopes(levels[previous - 1], levels[previous]);
-      levels[previous].clear();
-    }
+  std::vector<LoadEnvelope> levels(kSweepLevels);
+  const auto close = [&](int parent, int child) {
+    JoinEnvelopes(levels[parent], levels[child]);
+    levels[child].clear();
+  };
+  return WalkBackwards(calc, close, [&](int, ElementRec& e, int level, int) {
     LoadEnvelope& envelope = levels[level];
-    if (endsSection) envelope = TerminalEnvelope(e);
+    if (e.endOfSection != 0) envelope = TerminalEnvelope(e);
     if (auto* characteristic = dynamic_cast<vth_class*>(e.characteristic)) {
       Store(envelope, *characteristic);
     }
     if (e.kt > 0 && e.kt != 1) ShiftCurrents(envelope, e.kt);
-    previous = level;
-  }
-  return true;
+    return true;
+  });
 }
 
 void BindLoadEnvelopes(CalcClass& calc) {

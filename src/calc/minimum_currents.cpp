@@ -1,4 +1,5 @@
 #include "calc/minimum_currents.h"
+#include "calc/backward_walk.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,6 @@
 namespace kordavelt {
 namespace {
 
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 // The point read as the minimum current: 0.05 s.
 constexpr int kMinimumPoint = 1;
 
@@ -64,13 +64,13 @@ ProtectionState PassElement(ProtectionState state, ElementRec& e) {
 // (by TreeList position).
 std::vector<double> AssignProtections(CalcClass& calc) {
   std::vector<double> emf(static_cast<std::size_t>(calc.Count()) + 1, 0);
-  std::vector<ProtectionState> levels(kLevelCount);
+  std::vector<ProtectionState> levels(kSweepLevels);
   ProtectionState source;
   source.emf = calc.Element(1).unom * calc.Model().Settings().MinEmf() / kSqrt3;
-  levels[std::clamp<int>(calc.Element(1).level, 1, kLevelCount - 1)] = source;
+  levels[SweepLevel(calc.Element(1))] = source;
   for (int i = 1; i <= calc.Count(); ++i) {
     ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+    const int level = SweepLevel(e);
     if (i > 1 && level > 1) {
       // The first element of a section starts where its parent section ends.
       const ElementRec& before = calc.Element(i - 1);
@@ -147,25 +147,21 @@ bool MinimumCurrents(CalcClass& calc) {
   const FaultLoops loops(calc);
   FaultSeriesCalculator calculator(loops, arc, nonAdiabatic);
 
-  std::vector<FaultSeries> levels(kLevelCount, NotComputedSeries());
-  int previous = 1;
-  for (int i = calc.Count(); i >= 1; --i) {
-    ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+  std::vector<FaultSeries> levels(kSweepLevels, NotComputedSeries());
+  const auto close = [&](int parent, int child) {
+    KeepSmaller(levels[parent], levels[child]);
+    levels[child] = NotComputedSeries();
+  };
+  return WalkBackwards(calc, close, [&](int i, ElementRec& e, int level, int) {
     const bool endsSection = e.endOfSection != 0;
-    if (previous >= 2 && (level < previous || endsSection)) {
-      KeepSmaller(levels[previous - 1], levels[previous]);
-      levels[previous] = NotComputedSeries();
-    }
     FaultSeries& series = levels[level];
     const auto fromHere = [&] { return calculator.At(i, emf[static_cast<std::size_t>(i)]); };
     if (endsSection) series = fromHere();
     StoreAtElement(e, series);
     if (Protective(e) && !endsSection) series = fromHere();
     ReferToSourceSide(series, e);
-    previous = level;
-  }
-  return true;
+    return true;
+  });
 }
 
 void BindMinimumCurrents(CalcClass& calc) { calc.Steps().shortCircuits = MinimumCurrents; }

@@ -1,4 +1,5 @@
 #include "calc/motor_starting.h"
+#include "calc/backward_walk.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,8 +15,6 @@
 
 namespace kordavelt {
 namespace {
-
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 
 // Kinds the preparation gives asynchronous motors.
 constexpr int kKindAsyncMotorLoad = 42;
@@ -59,16 +58,16 @@ void SetStartFromNetwork(PrepareContext& ctx, ElementRec& e, const Supply& suppl
 // Step 1 and 2: Zсум of every element and the motors' starting currents.
 void AccumulateSupply(CalcClass& calc) {
   PrepareContext ctx(calc.Model());
-  std::vector<Supply> levels(kLevelCount);
+  std::vector<Supply> levels(kSweepLevels);
   ElementRec& source = calc.Element(1);
   const long double emf = source.unom * calc.Model().Settings().MaxEmf() / kSqrt3;
   source.z1Cumulative = source.z1;
-  levels[std::clamp<int>(source.level, 1, kLevelCount - 1)] = {source.z1, emf};
+  levels[SweepLevel(source)] = {source.z1, emf};
 
   for (int i = 2; i <= calc.Count(); ++i) {
     ElementRec& e = calc.Element(i);
     const ElementRec& before = calc.Element(i - 1);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
+    const int level = SweepLevel(e);
     // The first element of a section starts at the node its parent ends at.
     if (level > 1 && (before.level != e.level || before.endOfSection != 0)) {
       levels[level] = levels[level - 1];
@@ -86,18 +85,14 @@ void AccumulateSupply(CalcClass& calc) {
 // sweep combines them, so that every element carries the start of the
 // largest motor below it while everything else runs.
 void RecombineStarts(CalcClass& calc) {
-  std::vector<LevelAccumulator> levels(kLevelCount);
+  std::vector<LevelAccumulator> levels(kSweepLevels);
   const int method = static_cast<int>(LoadMethod::Kz);  // only the currents are merged
-  int previous = 1;
-  for (int i = calc.Count(); i >= 1; --i) {
-    ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
-    const bool endsSection = e.endOfSection != 0;
-    if (previous >= 2 && (level < previous || endsSection)) {
-      MergeAccumulator(levels[previous - 1], levels[previous], method);
-    }
+  const auto close = [&](int parent, int child) {
+    MergeAccumulator(levels[parent], levels[child], method);
+  };
+  WalkBackwards(calc, close, [&](int, ElementRec& e, int level, int) {
     LevelAccumulator& acc = levels[level];
-    if (endsSection) {
+    if (e.endOfSection != 0) {
       acc = LevelAccumulator{};
       acc.phases = {e.ia, e.ib, e.ic};
       acc.iStart = e.iStart;
@@ -107,8 +102,8 @@ void RecombineStarts(CalcClass& calc) {
       e.tStart = acc.tStart;
     }
     if (e.kt > 0 && e.kt != 1) ScaleAccumulator(acc, e.kt);
-    previous = level;
-  }
+    return true;
+  });
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "calc/self_start.h"
+#include "calc/backward_walk.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,8 +10,6 @@
 
 namespace kordavelt {
 namespace {
-
-constexpr int kLevelCount = CalcClass::kMaxLevel + 2;  // levels 0 … 100
 
 // Kinds the preparation gives asynchronous motors.
 constexpr int kKindAsyncMotorLoad = 42;
@@ -34,18 +33,14 @@ Complex Combine(const Complex& z, const Complex& w) {
 }  // namespace
 
 bool SelfStartImpedances(CalcClass& calc) {
-  std::vector<Complex> levels(kLevelCount);
-  int previous = 1;
-  for (int i = calc.Count(); i >= 1; --i) {
-    ElementRec& e = calc.Element(i);
-    const int level = std::clamp<int>(e.level, 1, kLevelCount - 1);
-    const bool endsSection = e.endOfSection != 0;
-    if (previous >= 2 && (level < previous || endsSection)) {
-      levels[previous - 1] = Combine(levels[previous - 1], levels[previous]);
-      levels[previous] = kComplexZero;
-    }
+  std::vector<Complex> levels(kSweepLevels);
+  const auto close = [&](int parent, int child) {
+    levels[parent] = Combine(levels[parent], levels[child]);
+    levels[child] = kComplexZero;
+  };
+  return WalkBackwards(calc, close, [&](int, ElementRec& e, int level, int) {
     Complex& z = levels[level];
-    if (endsSection) {
+    if (e.endOfSection != 0) {
       z = SelfStartingMotor(e) ? e.z1 : kComplexZero;
     } else if (!IsZero(z)) {
       z += e.z1;
@@ -55,9 +50,8 @@ bool SelfStartImpedances(CalcClass& calc) {
       const long double kt = e.kt;
       z = z * (1 / (kt * kt));
     }
-    previous = level;
-  }
-  return true;
+    return true;
+  });
 }
 
 long double StartCurrentReductionAt(long double restorationTime) {

@@ -36,21 +36,6 @@ double Interpolate(double x0, double y0, double x1, double y1, double x) {
   return y0 + (y1 - y0) * (x - x0) / (x1 - x0);
 }
 
-// Кв × Кз of a group, or 1 when the product is 0.
-double UsageFactor(const GroupRec& group) {
-  const double k = static_cast<double>(group.Kv()) * group.Kz();
-  return k == 0 ? 1.0 : k;
-}
-
-// The demand factor of method "ТЭП".
-double DemandFactor(const GroupRec& group) {
-  const double s = std::hypot(static_cast<double>(group.P()), static_cast<double>(group.Q()));
-  double k = (s >= 100 || group.Regim() == kRegimeContinuous) ? 0.7 : 0.35;
-  if (group.Class() == kGroupKindEd) k = 0.85;
-  if (group.Regim() == kRegimeEpisodic) k = 0.15;
-  return k;
-}
-
 struct SourceSums {
   bool exists = false;
   double p = 0;   // Σ k·P, or ΣP for "ТПЭП"
@@ -60,6 +45,19 @@ struct SourceSums {
 };
 
 }  // namespace
+
+double UsageFactor(const GroupRec& group) {
+  const double k = static_cast<double>(group.Kv()) * group.Kz();
+  return k == 0 ? 1.0 : k;
+}
+
+double DemandFactor(const GroupRec& group) {
+  const double s = std::hypot(static_cast<double>(group.P()), static_cast<double>(group.Q()));
+  double k = (s >= 100 || group.Regim() == kRegimeContinuous) ? 0.7 : 0.35;
+  if (group.Class() == kGroupKindEd) k = 0.85;
+  if (group.Regim() == kRegimeEpisodic) k = 0.15;
+  return k;
+}
 
 double DesignCoefficient(double ne, double ki) {
   const double ki100 = ki * 100;

@@ -13,6 +13,7 @@
 namespace kordavelt {
 
 class dbfClass;
+class GroupRec;
 class ModelSettings;
 class tbClass;
 
@@ -28,6 +29,13 @@ enum class LoadMethod : int {
 // Kр of the design-coefficient table for the effective number of receivers
 // `ne` and the utilisation factor `ki` (0 … 1), interpolated linearly.
 double DesignCoefficient(double ne, double ki);
+
+// Кв × Кз of a group, or 1 when the product is 0: the load factor of the
+// methods "Кз", "Кз и Ко", "Iзадан" and the utilisation Kи of "ТПЭП".
+double UsageFactor(const GroupRec& group);
+// The demand factor of "ТЭП": by size and regime, fixed for "ЭД", and the
+// episodic regime above all.
+double DemandFactor(const GroupRec& group);
 
 // Sets Pр and Qр of every source of the model (tables 5, 6 and 7 open) by
 // `loadMethod` and writes them. False, with nothing changed, when a table is

@@ -18,23 +18,6 @@
 namespace kordavelt {
 namespace {
 
-// Кв × Кз of a group, or 1 when the product is 0 (the load factor of the
-// methods "Кз", "Кз и Ко", "Iзадан" and the utilisation Kи of "ТПЭП").
-double UsageFactor(const GroupRec& group) {
-  const double k = static_cast<double>(group.Kv()) * group.Kz();
-  return k == 0 ? 1.0 : k;
-}
-
-// The demand factor of "ТЭП": by size and regime, fixed for "ЭД", and the
-// episodic regime above all.
-double DemandFactor(const GroupRec& group) {
-  const double s = std::hypot(static_cast<double>(group.P()), static_cast<double>(group.Q()));
-  double k = (s >= 100 || group.Regim() == kRegimeContinuous) ? 0.7 : 0.35;
-  if (group.Class() == kGroupKindEd) k = 0.85;
-  if (group.Regim() == kRegimeEpisodic) k = 0.15;
-  return k;
-}
-
 // The efficiency of a group's motor type, %; "-" without one.
 std::string EfficiencyCell(sprClass* book, const GroupRec& group) {
   const int table = MotorTypeTable(group.Class());
