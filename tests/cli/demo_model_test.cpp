@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@
 #include "model/model_export.h"
 #include "model/model_import.h"
 #include "model/model_records.h"
+#include "results/result_tables.h"
 #include "storage/file_layer.h"
 #include "support/scripted_ui_host.h"
 
@@ -176,6 +179,38 @@ TEST_F(DemoModel, MotorsStartAndSelfStart) {
 
 // The kept exchange file is what the model exports: importing it into an
 // empty model and exporting that again gives the same rows.
+// The result tables of the demo: the connections with their breakers and
+// cables in "Rez", the cables in the journal, the source loads and the tree
+// of a source, all without a message.
+TEST_F(DemoModel, ResultTablesShowItsConnections) {
+  Calculate(0);
+  const auto rows = [this](std::string_view id, int argument = 0) {
+    std::unique_ptr<ResultTable> table = MakeResultTable(calc_, id, argument);
+    TableForm form;
+    EXPECT_TRUE(table != nullptr && table->Open(form)) << id;
+    std::vector<std::string> lines;
+    for (int row = 1; row <= form.rowCount; ++row) {
+      form.lineNo = row;
+      table->OnLine(form);
+      lines.push_back(form.line);
+    }
+    return lines;
+  };
+  const auto contains = [](const std::vector<std::string>& lines, std::string_view text) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [text](const std::string& l) { return l.find(text) != std::string::npos; });
+  };
+  const std::vector<std::string> rez = rows("Rez");
+  EXPECT_GE(rez.size(), 20u);
+  EXPECT_TRUE(contains(rez, "QF4.3"));
+  EXPECT_TRUE(contains(rez, "ВВГ-4*95"));
+  const std::vector<std::string> journal = rows("KJur");
+  EXPECT_TRUE(contains(journal, "КЛ-4"));
+  EXPECT_FALSE(rows("Loads").empty());
+  EXPECT_TRUE(contains(rows("Tree", 1), "QF1"));
+  EXPECT_TRUE(folder_.ui.Messages().empty());
+}
+
 TEST(DemoExchangeFile, ImportsAndExportsBackUnchanged) {
   DemoFolder folder;
   folder.files.Put("/demo/demo.csv", ReadBytes(KORDAVELT_DEMO_FILE));
