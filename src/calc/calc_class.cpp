@@ -8,6 +8,7 @@
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
+#include "model/source_numbers.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -83,14 +84,7 @@ void CalcClass::CalcNetworkWithChoice(RefreshSender sender) {
 
 bool CalcClass::CalcAllSources(bool withChoice, bool stopAtFailure) {
   // The keys first: CalcSource moves the source table.
-  std::vector<int> numbers;
-  tbClass* sources = model_.Sources();
-  sources->GoTo(0);
-  while (sources->Next()) {
-    if (sources->Record().empty()) break;
-    numbers.push_back(sources->Key());
-  }
-  for (const int number : numbers) {
+  for (const int number : SourceNumbers(model_)) {
     const bool done = CalcSource(number);
     if (done && withChoice) RunStep(steps_.automaticChoice);
     if (!done && stopAtFailure) return false;

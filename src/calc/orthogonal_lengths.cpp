@@ -6,6 +6,7 @@
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
+#include "model/source_numbers.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -72,14 +73,7 @@ void CalcClass::OrthogonalLengths() {
     return true;
   };
 
-  std::vector<int> numbers;
-  tbClass* sources = model_.Sources();
-  sources->GoTo(0);
-  while (sources->Next()) {
-    if (sources->Record().empty()) break;
-    numbers.push_back(sources->Key());
-  }
-  for (const int number : numbers) {
+  for (const int number : SourceNumbers(model_)) {
     if (!TraceTree(number)) continue;
     for (int i = 1; i <= count_; ++i) {
       const int kind = Element(i).kind;

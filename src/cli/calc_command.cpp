@@ -9,6 +9,7 @@
 #include "exchange/table_export.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
+#include "model/source_numbers.h"
 #include "results/result_tables.h"
 #include "storage/cp1251.h"
 
@@ -72,14 +73,6 @@ bool PrintResultTable(CalcSession& session, const CalcOptions& options, const Cl
 }
 
 // The source numbers in key order.
-std::vector<int> SourceNumbers(modelClass& model) {
-  std::vector<int> numbers;
-  tbClass* sources = model.Sources();
-  sources->GoTo(0);
-  while (sources->Next() && !sources->Record().empty()) numbers.push_back(sources->Key());
-  return numbers;
-}
-
 bool SourceCalculated(modelClass& model, int source) {
   return modelClass::SeekExact(model.Sources(), source) &&
          SourceRec(model.Sources()->Record()).Calculated() != 0;

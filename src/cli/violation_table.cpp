@@ -5,6 +5,7 @@
 #include "calc/calc_class.h"
 #include "calc/element_checks.h"
 #include "model/model_records.h"
+#include "model/source_numbers.h"
 #include "refbook/kind_names.h"
 #include "results/network_names.h"
 #include "storage/tb_class.h"
@@ -15,10 +16,7 @@ bool ViolationTable::Open(CalcClass& calc, TableForm& form) {
   rows_.clear();
   modelClass& model = calc.Model();
   tbClass* sources = model.Sources();
-  std::vector<int> numbers;
-  sources->GoTo(0);
-  while (sources->Next() && !sources->Record().empty()) numbers.push_back(sources->Key());
-  for (const int source : numbers) {
+  for (const int source : SourceNumbers(model)) {
     if (!modelClass::SeekExact(sources, source) || SourceRec(sources->Record()).Calculated() == 0 ||
         !calc.TraceTree(source)) {
       continue;

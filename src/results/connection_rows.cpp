@@ -2,6 +2,7 @@
 
 #include "calc/calc_class.h"
 #include "model/model_kinds.h"
+#include "model/source_numbers.h"
 #include "results/network_names.h"
 
 namespace kordavelt {

@@ -72,13 +72,4 @@ std::string RoomOfNode(modelClass& model, int node) {
   return RoomRec(model.Rooms()->Record()).Name();
 }
 
-std::vector<int> SourceNumbers(modelClass& model) {
-  std::vector<int> numbers;
-  tbClass* sources = model.Sources();
-  if (sources == nullptr) return numbers;
-  sources->GoTo(0);
-  while (sources->Next()) numbers.push_back(sources->Key());
-  return numbers;
-}
-
 }  // namespace kordavelt

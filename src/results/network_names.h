@@ -45,7 +45,4 @@ ConnectionEnd EndOfConnection(modelClass& model, const ElementRec& element);
 // The name of the room a node stands in; empty when none.
 std::string RoomOfNode(modelClass& model, int node);
 
-// The source numbers in key order.
-std::vector<int> SourceNumbers(modelClass& model);
-
 }  // namespace kordavelt

@@ -9,6 +9,7 @@
 #include "model/model_keys.h"
 #include "model/model_records.h"
 #include "model/source_loads.h"
+#include "model/source_numbers.h"
 #include "refbook/book_records.h"
 #include "refbook/spr_class.h"
 #include "results/network_names.h"
