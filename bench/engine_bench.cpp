@@ -123,6 +123,7 @@ class NoteUi final : public UiHost {
   bool InputText(std::string_view, std::string_view, std::string&, int) override { return false; }
   int ChooseFromList(std::string_view, std::string_view, int initial) override { return initial; }
   bool ChooseColour(Color&) override { return false; }
+  bool ChooseFont(FontChoice&) override { return false; }
   int ChooseSymbol(std::string_view, int, const SymbolPainter&) override { return 0; }
   std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return {}; }
   std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return {}; }

@@ -33,6 +33,8 @@ int ConsoleUiHost::ChooseFromList(std::string_view, std::string_view, int initia
 
 bool ConsoleUiHost::ChooseColour(Color&) { return false; }
 
+bool ConsoleUiHost::ChooseFont(FontChoice&) { return false; }
+
 int ConsoleUiHost::ChooseSymbol(std::string_view, int, const SymbolPainter&) { return 0; }
 
 std::optional<std::string> ConsoleUiHost::AskOpenFileName(const FileDialogRequest&) {

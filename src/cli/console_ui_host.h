@@ -29,6 +29,7 @@ class ConsoleUiHost : public UiHost {
                  int maxLength) override;
   int ChooseFromList(std::string_view caption, std::string_view items, int initial) override;
   bool ChooseColour(Color& colour) override;
+  bool ChooseFont(FontChoice& font) override;
   int ChooseSymbol(std::string_view caption, int count, const SymbolPainter& paint) override;
   std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
   std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;

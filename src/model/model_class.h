@@ -216,8 +216,10 @@ class modelClass : public dbfClass {
   // scheme windows and bind their hooks. Before the tables close: free them.
   std::function<void(modelClass&)> OnModelOpened;
   std::function<void(modelClass&)> OnModelClosing;
-  std::function<void()> OnCalculate;       // the full network calculation
-  std::function<void()> OnAutoCalc;        // recalculation after an edit, when on
+  std::function<void()> OnCalculate;  // the full network calculation
+  // Recalculation after branch `branchKey` was switched, when automatic
+  // calculation is on.
+  std::function<void(std::int32_t branchKey)> OnAutoCalc;
   std::function<void()> OnResultsInvalid;  // the calculation results no longer hold
   std::function<bool()> SchemeBuilding;    // true while the scheme is being built
   std::function<void()> OnSchemeRedraw;    // rebuild the scheme's elements

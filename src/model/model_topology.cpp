@@ -396,7 +396,7 @@ bool modelClass::ToggleBranch(std::int32_t key) {
   AssignFeedingSources();
   if (OnBranchSwitched) OnBranchSwitched(key, on);
   ShowStatus();
-  Call(OnAutoCalc);
+  if (OnAutoCalc) OnAutoCalc(key);
   return on;
 }
 

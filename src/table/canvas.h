@@ -111,6 +111,11 @@ class Canvas {
   virtual void Text(Point at, std::string_view text, double angleDeg = 0,
                     HAlign halign = HAlign::Left, VAlign valign = VAlign::Top) = 0;
   virtual Size TextExtent(std::string_view text) = 0;
+
+  // Limits the following drawing to `box` until ClearClip; canvases that
+  // cannot clip draw everything.
+  virtual void SetClip(const Rect& /*box*/) {}
+  virtual void ClearClip() {}
 };
 
 }  // namespace kordavelt

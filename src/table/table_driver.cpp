@@ -188,7 +188,7 @@ bool TableDriver::CommitEdit(int row, int col, std::string_view text) {
   if (typed == "-" && shown == "-") typed.clear();
 
   if (!ConvertEdit(letter, typed, form_)) {
-    if (letter == 'N' || letter == 'I' || letter == 'R') ui_.Beep();
+    if (beepOnInvalid_ && (letter == 'N' || letter == 'I' || letter == 'R')) ui_.Beep();
     return false;
   }
   form_.refresh = Refresh::CurrentRow;

@@ -55,6 +55,8 @@ class TableDriver {
   bool CommitEdit(int row, int col, std::string_view text);
   // True once a commit chose a row of an owner without OnEdit.
   bool RowChosen() const { return rowChosen_; }
+  // An invalid number beeps unless turned off (the window drops it silently).
+  void SetBeepOnInvalid(bool beep) { beepOnInvalid_ = beep; }
 
   // Calls OnDelete with each row current in turn; rows stay where they are.
   void Delete(int row);
@@ -84,6 +86,7 @@ class TableDriver {
   TableForm& form_;
   UiHost& ui_;
   bool rowChosen_ = false;
+  bool beepOnInvalid_ = true;
 };
 
 }  // namespace kordavelt

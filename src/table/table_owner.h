@@ -98,6 +98,22 @@ class TableOwner {
   virtual bool HasPasteLine() const { return false; }
   // Takes one pasted line held in form.line.
   virtual void OnPasteLine(TableForm& /*form*/) {}
+
+  // Owners with a search of their own replace the window's find and find
+  // next ("&Найти", "Найти &ещё").
+  virtual bool HasFind() const { return false; }
+  virtual void OnFind(TableForm& /*form*/) {}
+  virtual void OnFindNext(TableForm& /*form*/) {}
+
+  // Asked before cell (row, column) becomes current; false refuses the move.
+  // In the one-record view `column` is the table column of the grid row and
+  // `row` the current record.
+  virtual bool OnSelect(TableForm& /*form*/, int /*column*/, int /*row*/) { return true; }
+
+  // Owners that can bring deleted rows back show "&Отменить удаление".
+  virtual bool HasUndoDelete() const { return false; }
+  virtual bool CanUndoDelete() const { return false; }
+  virtual void OnUndoDelete(TableForm& /*form*/) {}
 };
 
 }  // namespace kordavelt

@@ -66,7 +66,7 @@ bool UiHost::ShowChoiceDialog(TableOwner& owner, TableForm& form) {
     form.curRow = 1;
     return false;
   }
-  return ShowTableDialog(owner, form, "##Выбор#Отмена");
+  return ShowChoiceTable(owner, form);
 }
 
 }  // namespace kordavelt

@@ -50,6 +50,15 @@ struct FileDialogRequest {
   int* chosenFilter = nullptr;
 };
 
+// A font as the user chooses it in the font dialog: family, size in points
+// and style (0 regular, 1 italic, 2 bold, 3 bold italic).
+struct FontChoice {
+  std::string name = "Arial";
+  int pointSize = 10;
+  int style = 0;
+  friend bool operator==(const FontChoice&, const FontChoice&) = default;
+};
+
 // A modal progress window with a cancel button, polled by long transfers.
 class ProgressWindow {
  public:
@@ -87,6 +96,10 @@ class UiHost {
 
   virtual bool ChooseColour(Color& colour) = 0;
 
+  // The font dialog (screen and printer fonts) preset with `font`; true with
+  // the chosen font, false with `font` unchanged when cancelled.
+  virtual bool ChooseFont(FontChoice& font) = 0;
+
   // A palette of `count` symbols; the chosen symbol number (1-based) or 0.
   // Nothing is shown, and 0 answered, for fewer than two symbols.
   virtual int ChooseSymbol(std::string_view caption, int count, const SymbolPainter& paint) = 0;
@@ -111,6 +124,13 @@ class UiHost {
   // ok (an owner without OnEdit: a committed cell chooses its row); the
   // final current row and column are left in the form.
   virtual bool ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) = 0;
+
+  // The modal choice among rows behind ShowChoiceDialog: "Выбор" or
+  // "Отмена", fitted to every row. Hosts that place it differently from
+  // other tables override it.
+  virtual bool ShowChoiceTable(TableOwner& owner, TableForm& form) {
+    return ShowTableDialog(owner, form, "##Выбор#Отмена");
+  }
 
   // --- The program's message boxes, built on ShowDialog -------------------
 

@@ -128,6 +128,7 @@ class LenientUi : public UiHost {
     return initial;
   }
   bool ChooseColour(Color&) override { return false; }
+  bool ChooseFont(FontChoice&) override { return false; }
   int ChooseSymbol(std::string_view, int, const SymbolPainter&) override { return 0; }
   std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
     shown_.push_back({"open", request.title, request.initialPath});

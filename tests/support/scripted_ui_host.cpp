@@ -30,11 +30,11 @@ ScriptedUiHost::~ScriptedUiHost() {
 }
 
 void ScriptedUiHost::Queue(AnswerKind kind, std::string text, int number, Color colour) {
-  answers_.push_back(Answer{kind, std::move(text), number, colour, {}});
+  answers_.push_back(Answer{kind, std::move(text), number, colour, {}, {}});
 }
 
 void ScriptedUiHost::AnswerTable(TableScript script) {
-  answers_.push_back(Answer{AnswerKind::Table, {}, 0, {}, std::move(script)});
+  answers_.push_back(Answer{AnswerKind::Table, {}, 0, {}, {}, std::move(script)});
 }
 
 void ScriptedUiHost::ChooseTableRow(int row) {
@@ -54,6 +54,9 @@ void ScriptedUiHost::EnterText(std::string text) { Queue(AnswerKind::Text, std::
 void ScriptedUiHost::CancelInput() { Queue(AnswerKind::Cancel); }
 void ScriptedUiHost::ChooseItem(int index) { Queue(AnswerKind::Item, {}, index); }
 void ScriptedUiHost::PickColour(Color colour) { Queue(AnswerKind::Colour, {}, 0, colour); }
+void ScriptedUiHost::PickFont(FontChoice font) {
+  answers_.push_back(Answer{AnswerKind::Font, {}, 0, {}, std::move(font), {}});
+}
 void ScriptedUiHost::PickSymbol(int number) { Queue(AnswerKind::Symbol, {}, number); }
 void ScriptedUiHost::ChooseFile(std::string path, int filter) {
   Queue(AnswerKind::File, std::move(path), filter);
@@ -121,6 +124,14 @@ bool ScriptedUiHost::ChooseColour(Color& colour) {
   const Answer* answer = Take(calls_.back(), {AnswerKind::Colour, AnswerKind::Cancel});
   if (answer == nullptr || answer->kind != AnswerKind::Colour) return false;
   colour = answer->colour;
+  return true;
+}
+
+bool ScriptedUiHost::ChooseFont(FontChoice& font) {
+  calls_.push_back({"font", {}, font.name, {}, IconKind::None});
+  const Answer* answer = Take(calls_.back(), {AnswerKind::Font, AnswerKind::Cancel});
+  if (answer == nullptr || answer->kind != AnswerKind::Font) return false;
+  font = answer->font;
   return true;
 }
 

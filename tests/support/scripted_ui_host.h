@@ -17,7 +17,8 @@
 namespace kordavelt::testing {
 
 struct UiCall {
-  std::string kind;  // "dialog", "input", "list", "colour", "symbol", "open", "save", "progress"
+  std::string
+      kind;  // "dialog", "input", "list", "colour", "font", "symbol", "open", "save", "progress"
   std::string caption;
   std::string text;     // dialog lines, input prompt, list items, file filter
   std::string buttons;  // dialog buttons
@@ -35,6 +36,7 @@ class ScriptedUiHost : public UiHost {
   void CancelInput();  // input, list, colour, symbol or file dialog cancelled
   void ChooseItem(int index);
   void PickColour(Color colour);
+  void PickFont(FontChoice font);
   void PickSymbol(int number);
   // A file dialog answers `path`, chosen under filter entry `filter` (1-based).
   void ChooseFile(std::string path, int filter = 1);
@@ -62,6 +64,7 @@ class ScriptedUiHost : public UiHost {
                  int maxLength) override;
   int ChooseFromList(std::string_view caption, std::string_view items, int initial) override;
   bool ChooseColour(Color& colour) override;
+  bool ChooseFont(FontChoice& font) override;
   int ChooseSymbol(std::string_view caption, int count, const SymbolPainter& paint) override;
   std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
   std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
@@ -80,6 +83,7 @@ class ScriptedUiHost : public UiHost {
     Cancel,
     Item,
     Colour,
+    Font,
     Symbol,
     File,
     ProgressCancel,
@@ -90,6 +94,7 @@ class ScriptedUiHost : public UiHost {
     std::string text;
     int number = 0;
     Color colour;
+    FontChoice font;
     TableScript table;
   };
 

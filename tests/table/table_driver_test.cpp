@@ -8,51 +8,15 @@
 
 #include <vector>
 
+#include "support/recording_owner.h"
 #include "support/scripted_ui_host.h"
 #include "table/dial_list.h"
 
 namespace kordavelt {
 namespace {
 
+using testing::RecordingOwner;
 using testing::ScriptedUiHost;
-
-// Rows kept as '#'-lists; records every callback.
-class RecordingOwner : public TableOwner {
- public:
-  std::vector<std::string> rows;
-  std::string rowCodes;  // when set, OnLine gives these edit letters
-  bool withEdit = true;
-  bool withPaste = true;
-  std::vector<std::string> columnLists;  // when set, OnLine gives the current column's list
-
-  struct Edit {
-    int row, col;
-    std::string text;
-    std::int32_t integer;
-    double real;
-  };
-  std::vector<Edit> edits;
-  std::vector<int> deleted;
-  std::vector<std::pair<std::string, LineContext>> pasted;
-  std::vector<LineContext> lineContexts;
-
-  void OnLine(TableForm& form) override {
-    lineContexts.push_back(form.context);
-    const int index = form.lineNo - 1;
-    form.line = index >= 0 && index < static_cast<int>(rows.size()) ? rows[index] : "";
-    if (!rowCodes.empty()) form.editCodes = rowCodes;
-    if (form.curCol >= 0 && form.curCol < static_cast<int>(columnLists.size()))
-      form.listItems = columnLists[form.curCol];
-  }
-  bool HasEdit() const override { return withEdit; }
-  void OnEdit(TableForm& form) override {
-    edits.push_back({form.curRow, form.curCol, form.editText, form.editInt, form.editReal});
-  }
-  void OnDelete(TableForm& form) override { deleted.push_back(form.curRow); }
-  void OnCopyLine(TableForm& form) override { form.line += "#скрыто"; }
-  bool HasPasteLine() const override { return withPaste; }
-  void OnPasteLine(TableForm& form) override { pasted.emplace_back(form.line, form.context); }
-};
 
 class TableDriverTest : public ::testing::Test {
  protected:

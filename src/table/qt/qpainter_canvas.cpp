@@ -212,4 +212,11 @@ Size QPainterCanvas::TextExtent(std::string_view text) {
   return Size{metrics.horizontalAdvance(ToQString(text)), metrics.height()};
 }
 
+void QPainterCanvas::SetClip(const Rect& box) {
+  const Rect norm = Normalized(box);
+  painter_.setClipRect(QRect(norm.left, norm.top, norm.Width(), norm.Height()));
+}
+
+void QPainterCanvas::ClearClip() { painter_.setClipping(false); }
+
 }  // namespace kordavelt

@@ -39,6 +39,8 @@ class QPainterCanvas : public Canvas {
   void Text(Point at, std::string_view text, double angleDeg = 0, HAlign halign = HAlign::Left,
             VAlign valign = VAlign::Top) override;
   Size TextExtent(std::string_view text) override;
+  void SetClip(const Rect& box) override;
+  void ClearClip() override;
 
  private:
   void UsePen();

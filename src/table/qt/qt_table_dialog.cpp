@@ -1,111 +1,145 @@
 #include "table/qt/qt_table_dialog.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QTableWidget>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "table/dial_list.h"
+#include "table/qt/grid_form.h"
+#include "table/qt/grid_view.h"
 #include "table/qt/qt_dialog_support.h"
+#include "table/qt/qt_table_environment.h"
 
 namespace kordavelt {
 namespace {
 
-// A cell as text: a picture string shows only the text after its drawing.
-QString CellText(const std::string& item) {
-  if (!item.empty() && item.front() == '@') {
-    const std::size_t end = item.find('e');
-    return end == std::string::npos ? QString() : ToQString(item.substr(end + 1));
-  }
-  return ToQString(item);
+enum DialogResult { kResultOk = 1, kResultCancel = 2 };
+
+QScreen* ScreenAtMouse() {
+  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  return screen != nullptr ? screen : QGuiApplication::primaryScreen();
 }
 
-QString HeaderText(const TableForm& form, int column) {
-  const QString first = ToQString(ListItem(form.head1, column)).trimmed();
-  const QString second = ToQString(ListItem(form.head2, column)).trimmed();
-  if (first.startsWith(u'_')) return QString();
-  return second.isEmpty() ? first : first + u'\n' + second;
+// To the right of the mouse in the left half of the screen, else with the
+// right edge at the mouse; below it in the upper half, else above it; on the
+// screen and never at negative coordinates.
+QPoint PlaceByMouse(QSize size, const QRect& area) {
+  const QPoint mouse = QCursor::pos();
+  int x = mouse.x() < area.center().x() ? mouse.x() : mouse.x() - size.width();
+  int y = mouse.y() < area.center().y() ? mouse.y() : mouse.y() - size.height();
+  x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+  y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+  return QPoint(std::max(x, 0), std::max(y, 0));
 }
 
-class TableGrid : public QTableWidget {
- public:
-  using QTableWidget::QTableWidget;
-
- protected:
-  // Enter chooses the current row, as in every choice table of the program.
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      emit cellDoubleClicked(currentRow(), currentColumn());
-      return;
-    }
-    QTableWidget::keyPressEvent(event);
+QPoint PlaceAtRememberedOrCentre(QSize size, const QRect& area, const TableEnvironment& env) {
+  if (env.lastModalPosition) {
+    const QRect rect(QPoint(env.lastModalPosition->x, env.lastModalPosition->y), size);
+    if (area.contains(rect)) return rect.topLeft();
   }
-};
+  return QPoint(area.left() + (area.width() - size.width()) / 2,
+                area.top() + (area.height() - size.height()) / 2);
+}
+
+QAction* MenuEntry(QDialog& dialog, QMenuBar& bar, const QString& caption, const char* shortcut,
+                   const char* name) {
+  QAction* action = bar.addAction(caption);
+  // The dialog holds the entry too, so its key works wherever the focus is.
+  dialog.addAction(action);
+  action->setObjectName(QString::fromUtf8(name));
+  action->setShortcut(QKeySequence(QString::fromUtf8(shortcut)));
+  return action;
+}
 
 }  // namespace
 
-bool RunTableDialog(QWidget* parent, TableOwner& owner, TableForm& form, std::string_view menu) {
+bool RunTableDialog(QWidget* parent, QtTableEnvironment& environment, TableOwner& owner,
+                    TableForm& form, std::string_view menu, TableDialogKind kind) {
+  TableEnvironment& env = environment.Env();
+  // The window the dialog came from is active again afterwards.
+  QMdiSubWindow* activeChild = nullptr;
+  if (parent != nullptr) {
+    if (auto* area = parent->findChild<QMdiArea*>()) activeChild = area->activeSubWindow();
+  }
+  const int startRow = form.curRow;
+  const int startCol = form.curCol;
+
   QDialog dialog(parent, Qt::Tool);
+  dialog.setObjectName(QStringLiteral("tableDialog"));
   dialog.setWindowTitle(ToQString(form.caption));
   auto* layout = new QVBoxLayout(&dialog);
-  if (!form.title.empty()) {
-    auto* title = new QLabel(ListItems(form.title).join(u'\n'), &dialog);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setAlignment(Qt::AlignCenter);
-    layout->addWidget(title);
-  }
-
-  const int columns = std::min(ListCount(form.head1), kMaxTableColumns);
-  auto* grid = new TableGrid(form.rowCount, columns, &dialog);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid->verticalHeader()->hide();
-  for (int c = 0; c < columns; ++c) {
-    grid->setHorizontalHeaderItem(c, new QTableWidgetItem(HeaderText(form, c)));
-  }
-  for (int row = 1; row <= form.rowCount; ++row) {
-    form.lineNo = row;
-    form.context = LineContext::Show;
-    owner.OnLine(form);
-    for (int c = 0; c < columns; ++c) {
-      auto* item = new QTableWidgetItem(CellText(ListItem(form.line, c)));
-      const char letter =
-          c < static_cast<int>(form.displayCodes.size()) ? form.displayCodes[c] : ' ';
-      item->setTextAlignment(letter == 'L'   ? Qt::AlignLeft | Qt::AlignVCenter
-                             : letter == 'R' ? Qt::AlignRight | Qt::AlignVCenter
-                                             : Qt::AlignCenter);
-      grid->setItem(row - 1, c, item);
-    }
-  }
-  grid->resizeColumnsToContents();
-  if (form.curRow >= 1 && form.curRow <= form.rowCount) {
-    grid->setCurrentCell(form.curRow - 1, std::clamp(form.curCol, 0, columns - 1));
-  }
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* bar = new QMenuBar(&dialog);
+  layout->setMenuBar(bar);
+  auto* grid = new TGridForm(owner, form, environment, &dialog);
   layout->addWidget(grid);
 
-  auto* buttons = new QDialogButtonBox(&dialog);
+  const QString print = ToQString(ListItem(menu, 0));
+  const QString edit = ToQString(ListItem(menu, 1));
   const QString ok = ToQString(ListItem(menu, 2));
   const QString cancel = ToQString(ListItem(menu, 3));
-  if (!ok.isEmpty()) buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  if (!cancel.isEmpty()) buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  QObject::connect(grid, &QTableWidget::cellDoubleClicked, &dialog, &QDialog::accept);
-  layout->addWidget(buttons);
-
-  PlaceAtMouse(dialog);
-  const bool chosen = dialog.exec() == QDialog::Accepted && grid->currentRow() >= 0;
-  if (grid->currentRow() >= 0) {
-    form.curRow = grid->currentRow() + 1;
-    form.curCol = grid->currentColumn();
+  if (!print.isEmpty()) {
+    // Printing of tables comes with the print settings; the entry is there
+    // and takes Ctrl+P before the ok entry does.
+    QAction* action = MenuEntry(dialog, *bar, print, "Ctrl+P", "printEntry");
+    action->setEnabled(false);
   }
-  return chosen;
+  if (!edit.isEmpty()) {
+    grid->EditMenu()->setTitle(edit.startsWith(u'&') ? edit : QStringLiteral("&") + edit);
+    bar->addMenu(grid->EditMenu());
+  }
+  if (!ok.isEmpty()) {
+    QAction* action = MenuEntry(dialog, *bar, ok, print.isEmpty() ? "Ctrl+P" : "", "okEntry");
+    QObject::connect(action, &QAction::triggered, &dialog, [&dialog, grid] {
+      grid->CommitOpenEdit();
+      dialog.done(kResultOk);
+    });
+  }
+  if (!cancel.isEmpty()) {
+    QAction* action = MenuEntry(dialog, *bar, cancel, "Esc", "cancelEntry");
+    QObject::connect(action, &QAction::triggered, &dialog,
+                     [&dialog] { dialog.done(kResultCancel); });
+  }
+  grid->onCommit = [&dialog](const CommitResult& result) {
+    if (result.rowChosen || result.closeWindow) dialog.done(kResultOk);
+  };
+
+  TableWindow& window = grid->Window();
+  if (startRow > 0 && startRow <= window.RowCount() + (form.appendable ? 1 : 0)) {
+    window.SetCurRow(startRow);
+  }
+  if (startCol > 0 && startCol < window.ColCount()) window.SetCurCol(startCol);
+
+  const QRect area =
+      ScreenAtMouse() != nullptr ? ScreenAtMouse()->availableGeometry() : QRect(0, 0, 1024, 768);
+  const QSize limit(area.width() * 4 / 5, area.height() * 4 / 5);
+  const bool choice = kind == TableDialogKind::Choice;
+  QSize size = grid->FittedSize(0, 0, choice, limit);
+  size.rheight() += bar->sizeHint().height();
+  dialog.resize(size.boundedTo(limit));
+  dialog.move(choice ? PlaceAtRememberedOrCentre(dialog.size(), area, env)
+                     : PlaceByMouse(dialog.size(), area));
+  window.ShowCurrent(grid->Grid()->ClientSize());
+  grid->setFocus();
+
+  // The dialog takes the keyboard at once: its Ctrl+P and Esc entries act
+  // only in the active window.
+  QTimer::singleShot(0, &dialog, [&dialog] { dialog.activateWindow(); });
+  const int result = dialog.exec();
+  form.curRow = window.CurRow();
+  form.curCol = window.CurCol();
+  env.lastModalPosition = Point{dialog.x(), dialog.y()};
+  if (activeChild != nullptr) activeChild->setFocus();
+  return result == kResultOk;
 }
 
 }  // namespace kordavelt

@@ -1,9 +1,9 @@
 #pragma once
 
-// The modal table of choice and settings dialogs, in its first form: the
-// owner's rows in a grid, a row chosen with Enter, a double click or the ok
-// command, Esc or the cancel command to leave. Editing cells comes with the
-// full table window.
+// The modal table of choice and settings dialogs: a table window in a dialog
+// whose menu bar holds the commands of a '#'-list of four captions (print,
+// edit, ok, cancel). Committing a cell of an owner without OnEdit chooses
+// its row; Ctrl+P (ok) and Esc (cancel) close it.
 
 #include <string_view>
 
@@ -13,6 +13,15 @@ class QWidget;
 
 namespace kordavelt {
 
-bool RunTableDialog(QWidget* parent, TableOwner& owner, TableForm& form, std::string_view menu);
+class QtTableEnvironment;
+
+// How the dialog is sized and placed.
+enum class TableDialogKind {
+  Table,   // fitted to the headers, opened at the mouse
+  Choice,  // fitted to every row, at the last modal table's place
+};
+
+bool RunTableDialog(QWidget* parent, QtTableEnvironment& environment, TableOwner& owner,
+                    TableForm& form, std::string_view menu, TableDialogKind kind);
 
 }  // namespace kordavelt

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QGuiApplication>
 
 #include "table/qt/qpainter_canvas.h"
@@ -15,10 +16,13 @@
 #include "table/qt/qt_message_dialog.h"
 #include "table/qt/qt_progress_window.h"
 #include "table/qt/qt_symbol_palette.h"
+#include "table/qt/qt_table_environment.h"
 
 namespace kordavelt {
 
 QtUiHost::QtUiHost(QWidget* parentWindow) : parent_(parentWindow) {}
+
+QtUiHost::~QtUiHost() = default;
 
 void QtUiHost::SetParentWindow(QWidget* parentWindow) { parent_ = parentWindow; }
 
@@ -42,6 +46,19 @@ bool QtUiHost::ChooseColour(Color& colour) {
   if (!chosen.isValid()) return false;
   colour = Color{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
                  static_cast<std::uint8_t>(chosen.blue())};
+  return true;
+}
+
+bool QtUiHost::ChooseFont(FontChoice& font) {
+  QFont current(ToQString(font.name), font.pointSize);
+  current.setItalic((font.style & 1) != 0);
+  current.setBold((font.style & 2) != 0);
+  bool accepted = false;
+  const QFont chosen = QFontDialog::getFont(&accepted, current, parent_);
+  if (!accepted) return false;
+  font.name = ToUtf8(chosen.family());
+  font.pointSize = chosen.pointSize() > 0 ? chosen.pointSize() : font.pointSize;
+  font.style = (chosen.italic() ? 1 : 0) + (chosen.bold() ? 2 : 0);
   return true;
 }
 
@@ -70,8 +87,22 @@ std::unique_ptr<ProgressWindow> QtUiHost::OpenProgress(std::string_view caption,
 
 void QtUiHost::Beep() { QApplication::beep(); }
 
+QtTableEnvironment& QtUiHost::TableEnvironmentOf() {
+  if (environment_ != nullptr) return *environment_;
+  if (ownEnvironment_ == nullptr) {
+    ownFiles_ = std::make_unique<DiskFileSystem>();
+    ownEnvironment_ = std::make_unique<QtTableEnvironment>(*this, *ownFiles_);
+  }
+  return *ownEnvironment_;
+}
+
 bool QtUiHost::ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) {
-  return RunTableDialog(parent_, owner, form, menu);
+  return RunTableDialog(parent_, TableEnvironmentOf(), owner, form, menu, TableDialogKind::Table);
+}
+
+bool QtUiHost::ShowChoiceTable(TableOwner& owner, TableForm& form) {
+  return RunTableDialog(parent_, TableEnvironmentOf(), owner, form, "##Выбор#Отмена",
+                        TableDialogKind::Choice);
 }
 
 }  // namespace kordavelt

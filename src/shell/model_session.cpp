@@ -1,0 +1,415 @@
+#include "shell/model_session.h"
+
+#include <type_traits>
+#include <utility>
+
+#include "calc/calc_class.h"
+#include "calc/calculation.h"
+#include "exchange/export_variant.h"
+#include "model/data_class.h"
+#include "model/model_export.h"
+#include "model/model_import.h"
+#include "model/model_tables.h"
+#include "refbook/book_owner.h"
+#include "refbook/spr_class.h"
+#include "results/results_window.h"
+#include "results/tree_table.h"
+#include "table/ui_host.h"
+
+namespace kordavelt {
+namespace {
+
+template <class Hook, class... Args>
+void Call(const Hook& hook, Args&&... args) {
+  if (hook) hook(std::forward<Args>(args)...);
+}
+
+}  // namespace
+
+ModelSession::ModelSession(UiHost& ui, FileSystem& files, std::string programPath)
+    : ui_(ui), model_(ui, files, std::move(programPath)) {
+  model_.OnCaption = [this](const std::string& text) { Call(OnCaption, text); };
+  model_.OnStatusText = [this](const std::string& text) { Call(OnStatus, text); };
+  model_.OnGeneralProperties = [this](modelClass& model) { Call(OnGeneralProperties, model); };
+  model_.OnModelOpened = [this](modelClass&) { MakeWindows(); };
+  model_.OnModelClosing = [this](modelClass&) { FreeWindows(); };
+  model_.OnCalculate = [this] {
+    if (calc_ != nullptr) calc_->CalcNetwork();
+  };
+  // A branch switched on the scheme: only its source is calculated again.
+  model_.OnAutoCalc = [this](std::int32_t branchKey) {
+    if (calc_ != nullptr) calc_->AutoCalc(kBranchTable, branchKey, RefreshSender::Scheme);
+  };
+  model_.OnResultsInvalid = [this] {
+    if (calc_ != nullptr) calc_->SetInvalid(true);
+  };
+  model_.OnArrangeWindows = [this](int layout) { Call(OnArrangeWindows, layout); };
+  model_.OnUndoAvailable = [this](bool available) { Call(OnUndoAvailable, available); };
+}
+
+ModelSession::~ModelSession() {
+  // The main window is going away: nothing more is shown through it.
+  OnCaption = nullptr;
+  OnStatus = nullptr;
+  OnModelPresent = nullptr;
+  OnModelMenus = nullptr;
+  OnModelPath = nullptr;
+  OnShowWindow = nullptr;
+  OnRepaintWindow = nullptr;
+  OnHideAllWindows = nullptr;
+  OnArrangeWindows = nullptr;
+  OnUndoAvailable = nullptr;
+  OnGeneralProperties = nullptr;
+  SelectedNode = nullptr;
+  if (model_.IsOpen()) {
+    model_.SetAskToSave(false);
+    model_.CloseFile();
+  }
+  // A close that could not write leaves the file open for the model's own
+  // destructor; the windows go first all the same.
+  FreeWindows();
+}
+
+// --- The windows of an open model ------------------------------------------------------
+
+void ModelSession::MakeWindows() {
+  FreeWindows();
+  calc_ = std::make_unique<CalcClass>(model_);
+  BindCalculation(*calc_);
+  data_ = std::make_unique<DataClass>(model_, ui_);
+  results_ = std::make_unique<ResultsWindow>(*calc_);
+  results_->SelectedNode = [this] { return SelectedNode ? SelectedNode() : 0; };
+  results_->OnShow = [this] { ShowWindow(TableWindowId::Results); };
+
+  // The data windows keep one another in step (DataClass); each change
+  // also reaches the window on the screen.
+  data_->Sources().OnRepaint = [this] { RepaintWindow(TableWindowId::Sources); };
+  GroupOwner& groups = data_->Groups();
+  ReceiverOwner& receivers = data_->Receivers();
+  groups.OnReceiversChanged = [this, reload = groups.OnReceiversChanged] {
+    if (reload) reload();
+    RepaintWindow(TableWindowId::Receivers);
+  };
+  receivers.OnSourceLoads = [this, reload = receivers.OnSourceLoads] {
+    if (reload) reload();
+    RepaintWindow(TableWindowId::Sources);
+  };
+  // The receiver list shows group columns, and edits them.
+  groups.OnGroupsChanged = [this] {
+    RepaintWindow(TableWindowId::Groups);
+    RepaintWindow(TableWindowId::Receivers);
+  };
+
+  // The book object lives as long as the model is open; "Сохранить как ..."
+  // closes and reopens its file in place, and the owner, which keeps no
+  // table of the book between calls, stays with it. Re-making the owner
+  // there would free it in the middle of its own SaveAs.
+  if (sprClass* book = model_.Book()) {
+    book_ = std::make_unique<BookOwner>(*book, ui_);
+    book->OnBookOpened = [this](sprClass&) { RepaintWindow(TableWindowId::Book); };
+  }
+  Call(OnModelMenus, true);
+}
+
+void ModelSession::FreeWindows() {
+  if (calc_ == nullptr && data_ == nullptr && book_ == nullptr && results_ == nullptr) return;
+  Call(OnHideAllWindows);
+  Call(OnModelMenus, false);
+  if (sprClass* book = model_.Book()) {
+    book->OnBookOpened = nullptr;
+    book->OnBookClosed = nullptr;
+  }
+  results_.reset();
+  book_.reset();
+  data_.reset();
+  calc_.reset();
+}
+
+TableOwner* ModelSession::Owner(TableWindowId id) {
+  switch (id) {
+    case TableWindowId::Sources:
+      return data_ != nullptr ? &data_->Sources() : nullptr;
+    case TableWindowId::Receivers:
+      return data_ != nullptr ? &data_->Receivers() : nullptr;
+    case TableWindowId::Groups:
+      return data_ != nullptr ? &data_->Groups() : nullptr;
+    case TableWindowId::Book:
+      return book_.get();
+    case TableWindowId::Results:
+      return results_.get();
+  }
+  return nullptr;
+}
+
+TableForm* ModelSession::Form(TableWindowId id) {
+  switch (id) {
+    case TableWindowId::Sources:
+      return data_ != nullptr ? &data_->Sources().Form() : nullptr;
+    case TableWindowId::Receivers:
+      return data_ != nullptr ? &data_->Receivers().Form() : nullptr;
+    case TableWindowId::Groups:
+      return data_ != nullptr ? &data_->Groups().Form() : nullptr;
+    case TableWindowId::Book:
+      return book_ != nullptr ? &book_->Form() : nullptr;
+    case TableWindowId::Results:
+      return results_ != nullptr ? &results_->Form() : nullptr;
+  }
+  return nullptr;
+}
+
+void ModelSession::ShowWindow(TableWindowId id) {
+  if (Owner(id) != nullptr) Call(OnShowWindow, id);
+}
+
+void ModelSession::RepaintWindow(TableWindowId id) {
+  if (Owner(id) != nullptr) Call(OnRepaintWindow, id);
+}
+
+void ModelSession::ReloadDataWindows() {
+  if (data_ == nullptr) return;
+  data_->ReloadAll();
+  RepaintWindow(TableWindowId::Sources);
+  RepaintWindow(TableWindowId::Receivers);
+  RepaintWindow(TableWindowId::Groups);
+}
+
+// --- File commands ---------------------------------------------------------------------
+
+void ModelSession::Present() { Call(OnModelPresent, model_.IsOpen()); }
+
+void ModelSession::Opened() { Call(OnModelPath, model_.FileName()); }
+
+bool ModelSession::Reopen(const std::string& path) {
+  if (path.empty() || model_.IsOpen()) return false;
+  model_.SetFileName(path);
+  if (!model_.OpenFile()) return false;
+  Opened();
+  return true;
+}
+
+bool ModelSession::NewModel() {
+  if (model_.IsOpen() && !model_.CloseFile()) return false;
+  // "*" makes the engine ask for the new file's name.
+  model_.SetFileName("*");
+  const bool made = model_.CreateFile() && model_.OpenFile();
+  if (made) Opened();
+  Present();
+  return made;
+}
+
+bool ModelSession::OpenModel(const std::string& path) {
+  const std::string previous = model_.IsOpen() ? model_.FileName() : std::string();
+  if (model_.IsOpen() && !model_.CloseFile()) return false;
+  // An empty name, or one of no file, makes the engine show the open dialog.
+  model_.SetFileName(path);
+  const bool opened = model_.OpenFile();
+  if (opened) {
+    Opened();
+  } else {
+    Reopen(previous);
+  }
+  Present();
+  return opened;
+}
+
+bool ModelSession::Save() {
+  if (!model_.IsOpen()) return false;
+  const std::string name = model_.FileName();
+  model_.SetAskToSave(false);
+  if (!model_.CloseFile()) {
+    // Changes that could not be written: the model stays open, and asks again.
+    model_.SetAskToSave(true);
+    return false;
+  }
+  const bool opened = Reopen(name);
+  Present();
+  return opened;
+}
+
+bool ModelSession::SaveAs() {
+  if (!model_.IsOpen()) return false;
+  const std::string previous = model_.FileName();
+  const bool packed = model_.PackFile();
+  if (packed) {
+    Opened();
+  } else {
+    Reopen(previous);
+  }
+  Present();
+  return packed;
+}
+
+bool ModelSession::CloseModel() {
+  if (!model_.IsOpen()) return true;
+  if (!model_.CloseFile()) return false;
+  Present();
+  return true;
+}
+
+// The end hook of the program is the session's destructor; this is the
+// question before it.
+bool ModelSession::CloseForExit() { return CloseModel(); }
+
+// --- Model commands --------------------------------------------------------------------
+
+void ModelSession::ShowSources() {
+  if (data_ == nullptr) return;
+  data_->Sources().Reload();
+  ShowWindow(TableWindowId::Sources);
+}
+
+void ModelSession::ShowReceivers() {
+  if (data_ == nullptr) return;
+  data_->ShowReceivers();
+  ShowWindow(TableWindowId::Receivers);
+}
+
+void ModelSession::ShowReceiverList() {
+  if (data_ == nullptr) return;
+  data_->ShowReceiverList();
+  ShowWindow(TableWindowId::Receivers);
+}
+
+void ModelSession::ShowGroups() {
+  if (data_ == nullptr) return;
+  data_->Groups().Reload();
+  ShowWindow(TableWindowId::Groups);
+}
+
+bool ModelSession::EditRooms() {
+  if (data_ == nullptr) return false;
+  const bool chosen = data_->EditRooms();
+  // Receivers show the numbers of their rooms.
+  RepaintWindow(TableWindowId::Receivers);
+  return chosen;
+}
+
+void ModelSession::ChooseRegime() {
+  if (!Usable()) return;
+  // The model runs the calculation after the table.
+  model_.ChooseRegime();
+  RepaintWindow(TableWindowId::Receivers);
+}
+
+void ModelSession::GeneralProperties() {
+  if (Usable()) Call(OnGeneralProperties, model_);
+}
+
+bool ModelSession::ChooseBookCategory() {
+  if (book_ == nullptr || !book_->ChooseCategory()) return false;
+  ShowWindow(TableWindowId::Book);
+  return true;
+}
+
+bool ModelSession::SaveBookAs() {
+  if (book_ == nullptr) return false;
+  const bool saved = book_->SaveAs();
+  RepaintWindow(TableWindowId::Book);
+  return saved;
+}
+
+bool ModelSession::ShowResults(std::string_view id) {
+  return results_ != nullptr && results_->Command(id);
+}
+
+void ModelSession::ShowSourceTree(int node) {
+  if (calc_ != nullptr) kordavelt::ShowSourceTree(*calc_, node);
+}
+
+void ModelSession::Calculate() {
+  if (calc_ != nullptr) calc_->CalcNetwork();
+}
+
+void ModelSession::Calculate2() {
+  if (calc_ != nullptr) calc_->CalcNetworkWithChoice();
+}
+
+void ModelSession::Restore() {
+  if (!Usable()) return;
+  model_.Restore();
+  calc_->SetInvalid(true);
+  ReloadDataWindows();
+}
+
+bool ModelSession::ImportModel(const CsvOptions& options) {
+  if (!Usable()) return false;
+  const bool read = kordavelt::ImportModel(model_, ui_, options.separator);
+  // Rows read before a failure stay applied: the windows follow either way.
+  calc_->SetInvalid(true);
+  ReloadDataWindows();
+  return read;
+}
+
+bool ModelSession::ExportModel(const CsvOptions& options) {
+  return Usable() && kordavelt::ExportModel(model_, ui_, options);
+}
+
+void ModelSession::UndoDeletion() {
+  if (!Usable()) return;
+  model_.UndoDeletion();
+  calc_->SetInvalid(true);
+  ReloadDataWindows();
+}
+
+void ModelSession::ChooseWindowLayout() {
+  if (Usable()) model_.ChooseWindowLayout();
+}
+
+void ModelSession::DefaultWindowLayout() {
+  if (Usable()) model_.DefaultWindowLayout();
+}
+
+void ModelSession::ReLayout() {
+  if (Usable()) model_.ApplyWindowLayout();
+}
+
+// --- The data menu ---------------------------------------------------------------------
+
+const std::array<DataMenuEntry, 7>& ModelSession::DataMenu() {
+  static const std::array<DataMenuEntry, 7> kEntries = [] {
+    // The data items keep the order DataClass gives them.
+    const auto& data = DataClass::MenuItems();
+    static constexpr std::array<DataCommand, 5> kDataCommands{
+        DataCommand::Rooms, DataCommand::Groups, DataCommand::Receivers, DataCommand::ReceiverList,
+        DataCommand::Sources};
+    static_assert(std::tuple_size_v<std::remove_cvref_t<decltype(data)>> == kDataCommands.size());
+    std::array<DataMenuEntry, 7> entries{};
+    entries.front() = {"&Общие свойства модели", "Ctrl+D", DataCommand::GeneralProperties};
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      entries[i + 1] = {data[i].caption, data[i].shortcut, kDataCommands[i]};
+    }
+    entries.back() = {"&Расчетные режимы", "", DataCommand::Regimes};
+    return entries;
+  }();
+  return kEntries;
+}
+
+bool ModelSession::RunDataCommand(DataCommand command) {
+  if (!Usable()) return false;
+  switch (command) {
+    case DataCommand::GeneralProperties:
+      GeneralProperties();
+      return true;
+    case DataCommand::Rooms:
+      EditRooms();
+      return true;
+    case DataCommand::Groups:
+      ShowGroups();
+      return true;
+    case DataCommand::Receivers:
+      ShowReceivers();
+      return true;
+    case DataCommand::ReceiverList:
+      ShowReceiverList();
+      return true;
+    case DataCommand::Sources:
+      ShowSources();
+      return true;
+    case DataCommand::Regimes:
+      ChooseRegime();
+      return true;
+  }
+  return false;
+}
+
+}  // namespace kordavelt

@@ -1,0 +1,332 @@
+// The program's session over a real small model in memory: a source, a
+// breaker, a cable and a receiver, with its catalogue types in the book
+// beside the program. The faults guarded: windows left pointing into a
+// closed model, a failed open that leaves the user without the model he
+// had, a save question whose cancel still closes, file commands that do not
+// tell the main window what is open, and hooks that never reach it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calc/calc_class.h"
+#include "calc/network_fixture.h"
+#include "refbook/book_owner.h"
+#include "shell/model_session.h"
+#include "table/table_driver.h"
+
+namespace kordavelt::testing {
+namespace {
+
+constexpr const char* kModel = ModelBuilder::kModelPath;
+constexpr const char* kSaveQuestion = "Cохранить изменения ?";
+
+constexpr TableWindowId kWindows[] = {TableWindowId::Sources, TableWindowId::Receivers,
+                                      TableWindowId::Groups, TableWindowId::Book,
+                                      TableWindowId::Results};
+
+class ModelSessionTest : public NetworkFixture {
+ protected:
+  ModelSessionTest() {
+    const int n1 = s.m.Node(), n2 = s.m.Node(), n3 = s.m.Node();
+    Source(n1, 400, 0);
+    s.m.Breaker(n1, n2);
+    cable_ = Cable(n2, n3, 100);
+    Load(n3, Group(20, 0.9, 400));
+    // The model is written and closed; from here on the session has it.
+    s.m->SetAskToSave(false);
+    s.m->CloseFile();
+    nodes_ = 3;
+
+    session_ = std::make_unique<ModelSession>(ui(), s.m.files, ModelBuilder::kProgramPath);
+    session_->OnCaption = [this](const std::string& text) { captions_.push_back(text); };
+    session_->OnStatus = [this](const std::string& text) { status_ = text; };
+    session_->OnModelPresent = [this](bool present) { present_.push_back(present); };
+    session_->OnModelMenus = [this](bool shown) { menus_.push_back(shown); };
+    session_->OnModelPath = [this](const std::string& path) { paths_.push_back(path); };
+    session_->OnShowWindow = [this](TableWindowId id) { shown_.push_back(id); };
+    session_->OnRepaintWindow = [this](TableWindowId id) { repainted_.push_back(id); };
+    session_->OnHideAllWindows = [this] { ++hidden_; };
+    session_->OnArrangeWindows = [this](int layout) { layouts_.push_back(layout); };
+  }
+  ~ModelSessionTest() override { session_.reset(); }
+
+  ScriptedUiHost& ui() { return s.m.ui; }
+  ModelSession& session() { return *session_; }
+  modelClass& model() { return session_->Model(); }
+  int NodeCount() { return model().Nodes()->Count(); }
+  bool Repainted(TableWindowId id) {
+    return std::find(repainted_.begin(), repainted_.end(), id) != repainted_.end();
+  }
+  bool EveryWindow(bool present) {
+    for (const TableWindowId id : kWindows) {
+      if ((session_->Owner(id) != nullptr) != present) return false;
+      if ((session_->Form(id) != nullptr) != present) return false;
+    }
+    return true;
+  }
+
+  std::int32_t cable_ = 0;
+  int nodes_ = 0;
+  std::unique_ptr<ModelSession> session_;
+  std::vector<std::string> captions_;
+  std::string status_;
+  std::vector<bool> present_;
+  std::vector<bool> menus_;
+  std::vector<std::string> paths_;
+  std::vector<TableWindowId> shown_;
+  std::vector<TableWindowId> repainted_;
+  int hidden_ = 0;
+  std::vector<int> layouts_;
+};
+
+// --- Opening and closing ------------------------------------------------------------------
+
+TEST_F(ModelSessionTest, OpeningAModelMakesItsWindowsAndCalculates) {
+  EXPECT_TRUE(EveryWindow(false));
+  ASSERT_TRUE(session().OpenModel(kModel));
+
+  EXPECT_EQ(captions_.back(), "Kordavelt test");
+  EXPECT_EQ(present_, std::vector<bool>{true});
+  EXPECT_EQ(menus_, std::vector<bool>{true});
+  EXPECT_EQ(paths_, std::vector<std::string>{kModel});
+  EXPECT_EQ(layouts_, std::vector<int>{5});  // the standard layout of a model
+  EXPECT_TRUE(session().Usable());
+  EXPECT_TRUE(EveryWindow(true));
+  // The calculation ran at the open and its protocol is in the status line.
+  EXPECT_FALSE(session().Calc()->Invalid());
+  EXPECT_TRUE(status_.starts_with("Узлов-3  Ветвей-4")) << status_;
+  EXPECT_EQ(session().Form(TableWindowId::Sources)->rowCount, 1);
+  EXPECT_TRUE(ui().Messages().empty()) << ui().Messages().front();
+}
+
+TEST_F(ModelSessionTest, ClosingFreesTheWindowsAfterHidingThem) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ui().PressButton("Да");  // the calculation marked the sources calculated
+  ASSERT_TRUE(session().CloseModel());
+
+  EXPECT_EQ(hidden_, 1);
+  EXPECT_EQ(menus_.back(), false);
+  EXPECT_EQ(present_.back(), false);
+  EXPECT_EQ(captions_.back(), "Kordavelt");
+  EXPECT_TRUE(status_.ends_with("Модель закрыта")) << status_;
+  EXPECT_TRUE(EveryWindow(false));
+  // Nothing to close: the commands of an open model do nothing.
+  EXPECT_TRUE(session().CloseModel());
+  EXPECT_FALSE(session().RunDataCommand(DataCommand::Sources));
+  EXPECT_FALSE(session().ShowResults("Rez"));
+  session().Calculate();
+  EXPECT_TRUE(shown_.empty());
+}
+
+TEST_F(ModelSessionTest, CancelAtTheSaveQuestionKeepsTheModel) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  model().AddNode();
+  for (int attempt = 0; attempt < 4; ++attempt) ui().PressButton("Отменить");
+  EXPECT_FALSE(session().CloseModel());
+  EXPECT_FALSE(session().CloseForExit());
+  EXPECT_FALSE(session().OpenModel(kModel));
+  EXPECT_FALSE(session().NewModel());
+  EXPECT_EQ(ui().Messages().back(), std::string(kModel) + ": " + kSaveQuestion);
+
+  EXPECT_TRUE(session().Usable());
+  EXPECT_TRUE(EveryWindow(true));
+  EXPECT_EQ(hidden_, 0);
+  EXPECT_EQ(present_, std::vector<bool>{true});
+  EXPECT_EQ(paths_.size(), 1u);
+  EXPECT_EQ(NodeCount(), nodes_ + 1);
+
+  ui().PressButton("Да");
+  EXPECT_TRUE(session().CloseForExit());
+  EXPECT_EQ(present_.back(), false);
+}
+
+// The user should get back the model he had, not be left with none.
+TEST_F(ModelSessionTest, FailedOpenReopensThePreviousModel) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  s.m.files.Put("/models/broken.LVN", std::vector<std::uint8_t>(4096, 0x55));
+
+  ui().PressButton("Да");
+  EXPECT_FALSE(session().OpenModel("/models/broken.LVN"));
+  EXPECT_EQ(ui().Messages().back(), "/models/broken.LVN: Ошибка формата файла базы данных");
+  EXPECT_EQ(model().FileName(), kModel);
+  EXPECT_TRUE(session().Usable());
+  EXPECT_TRUE(EveryWindow(true));
+  EXPECT_EQ(present_.back(), true);
+
+  // A file that is not there: the open dialog, cancelled.
+  ui().PressButton("Да");
+  ui().CancelInput();
+  EXPECT_FALSE(session().OpenModel("/models/missing.LVN"));
+  EXPECT_EQ(ui().Calls().back().kind, "open");
+  EXPECT_EQ(ui().Calls().back().caption, "Выбор базы данных");
+  EXPECT_EQ(model().FileName(), kModel);
+  EXPECT_TRUE(session().Usable());
+}
+
+TEST_F(ModelSessionTest, FailedOpenWithoutAPreviousModelLeavesNone) {
+  s.m.files.Put("/models/broken.LVN", std::vector<std::uint8_t>(4096, 0x55));
+  EXPECT_FALSE(session().OpenModel("/models/broken.LVN"));
+  EXPECT_FALSE(session().HasModel());
+  EXPECT_EQ(present_, std::vector<bool>{false});
+  EXPECT_TRUE(paths_.empty());
+}
+
+TEST_F(ModelSessionTest, NewModelIsNamedInTheSaveDialogAndOpenedEmpty) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  int properties = 0;
+  session().OnGeneralProperties = [&](modelClass&) { ++properties; };
+  ui().PressButton("Да");
+  ui().ChooseFile("/models/new.LVN");
+  ASSERT_TRUE(session().NewModel());
+
+  EXPECT_EQ(ui().Calls().back().caption, "Создание базы данных");
+  EXPECT_EQ(model().FileName(), "/models/new.LVN");
+  EXPECT_EQ(paths_.back(), "/models/new.LVN");
+  EXPECT_EQ(captions_.back(), "Kordavelt new");
+  EXPECT_EQ(properties, 1);  // a new model shows its general properties
+  EXPECT_TRUE(session().Usable());
+  EXPECT_EQ(NodeCount(), 0);
+  EXPECT_EQ(session().Form(TableWindowId::Sources)->rowCount, 0);
+}
+
+// Save writes without asking and starts a new backup: "Нет" at the next
+// close goes back to the saved state, not to the one before it.
+TEST_F(ModelSessionTest, SaveKeepsTheChangesAndReopensTheModel) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  model().AddNode();
+  const std::size_t questions = ui().Messages().size();
+  ASSERT_TRUE(session().Save());
+  EXPECT_EQ(ui().Messages().size(), questions);
+  EXPECT_EQ(model().FileName(), kModel);
+  EXPECT_EQ(paths_.size(), 2u);
+  EXPECT_TRUE(EveryWindow(true));
+  EXPECT_EQ(NodeCount(), nodes_ + 1);
+
+  model().AddNode();
+  ui().PressButton("Нет");
+  ASSERT_TRUE(session().CloseModel());
+  ASSERT_TRUE(session().OpenModel(kModel));
+  EXPECT_EQ(NodeCount(), nodes_ + 1);
+}
+
+TEST_F(ModelSessionTest, SaveAsPacksTheModelAndOpensTheCopy) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ui().ChooseFile("/models/copy.LVN");
+  ui().PressButton("Да");
+  ASSERT_TRUE(session().SaveAs());
+  EXPECT_EQ(model().FileName(), "/models/copy.LVN");
+  EXPECT_EQ(paths_.back(), "/models/copy.LVN");
+  EXPECT_EQ(captions_.back(), "Kordavelt copy");
+  EXPECT_TRUE(EveryWindow(true));
+  EXPECT_EQ(NodeCount(), nodes_);
+  EXPECT_EQ(present_.back(), true);
+
+  // A cancelled name keeps the model as it is.
+  ui().CancelInput();
+  EXPECT_FALSE(session().SaveAs());
+  EXPECT_EQ(model().FileName(), "/models/copy.LVN");
+  EXPECT_TRUE(session().Usable());
+}
+
+// --- Windows and commands -------------------------------------------------------------------
+
+// Each item has to run what its caption says.
+TEST_F(ModelSessionTest, DataMenuPairsEveryCaptionWithItsCommand) {
+  const auto& menu = ModelSession::DataMenu();
+  EXPECT_EQ(menu.front().caption, "&Общие свойства модели");
+  EXPECT_EQ(menu.front().shortcut, "Ctrl+D");
+  EXPECT_EQ(menu[1].command, DataCommand::Rooms);
+  EXPECT_EQ(menu[4].caption, "&Перечень ЭП");
+  EXPECT_EQ(menu[4].command, DataCommand::ReceiverList);
+  EXPECT_EQ(menu[5].command, DataCommand::Sources);
+  EXPECT_EQ(menu.back().caption, "&Расчетные режимы");
+}
+
+TEST_F(ModelSessionTest, DataCommandsShowTheirWindows) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ASSERT_TRUE(session().RunDataCommand(DataCommand::Sources));
+  ASSERT_TRUE(session().RunDataCommand(DataCommand::ReceiverList));
+  ASSERT_TRUE(session().RunDataCommand(DataCommand::Groups));
+  EXPECT_EQ(shown_, (std::vector<TableWindowId>{TableWindowId::Sources, TableWindowId::Receivers,
+                                                TableWindowId::Groups}));
+  EXPECT_EQ(session().Form(TableWindowId::Receivers)->caption, "Перечень электроприемников");
+  ASSERT_TRUE(session().RunDataCommand(DataCommand::Receivers));
+  EXPECT_EQ(session().Form(TableWindowId::Receivers)->caption, "Электроприемники");
+  // No properties dialog bound: the item does nothing.
+  EXPECT_TRUE(session().RunDataCommand(DataCommand::GeneralProperties));
+}
+
+// A group edited in its window changes what the receiver list shows.
+TEST_F(ModelSessionTest, GroupEditsRepaintTheReceiversWindow) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  TableDriver groups(*session().Owner(TableWindowId::Groups),
+                     *session().Form(TableWindowId::Groups), ui());
+  ASSERT_TRUE(groups.CommitEdit(1, 1, "Насосы"));
+  EXPECT_TRUE(Repainted(TableWindowId::Receivers));
+}
+
+TEST_F(ModelSessionTest, ResultsAreShownInTheResultsWindow) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ASSERT_TRUE(session().ShowResults("Rez"));
+  EXPECT_EQ(shown_, std::vector<TableWindowId>{TableWindowId::Results});
+  EXPECT_EQ(session().Form(TableWindowId::Results)->rowCount, 1);
+
+  // The cell filling asks the scheme's selection through the session.
+  EXPECT_FALSE(session().ShowResults("Cells"));
+  EXPECT_EQ(ui().Messages().back(), "Результат: Следует выделить узел");
+  session().SelectedNode = [] { return 2; };
+  EXPECT_FALSE(session().ShowResults("Cells"));
+  EXPECT_EQ(ui().Messages().back(), "Результат: Для узла должен быть указан тип присоединения");
+  EXPECT_EQ(shown_.size(), 1u);
+}
+
+// The toolbar's "Расчет" is the calculation with the automatic choice and
+// does nothing while that setting is off.
+TEST_F(ModelSessionTest, SecondCalculationRunsOnlyWithTheAutomaticChoice) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  CalcClass& calc = *session().Calc();
+  model().Settings().SetAutoChoice(false);
+  calc.SetInvalid(true);
+  session().Calculate2();
+  EXPECT_TRUE(calc.Invalid());
+  session().Calculate();
+  EXPECT_FALSE(calc.Invalid());
+}
+
+// A branch switched on the scheme recalculates its own source only.
+TEST_F(ModelSessionTest, SwitchingABranchRecalculatesItsSource) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  model().Settings().SetAutoCalc(true);
+  model().ToggleBranch(cable_);
+  EXPECT_TRUE(session().Calc()->Protocol().starts_with("Авторасчет: "))
+      << session().Calc()->Protocol();
+}
+
+// "Сохранить как ..." of the book reopens its file under the same book
+// object: the window's owner has to survive it and show its category again.
+TEST_F(ModelSessionTest, BookWindowSurvivesSavingTheBookUnderANewName) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ui().ChooseTableRow(1);
+  ASSERT_TRUE(session().ChooseBookCategory());
+  EXPECT_EQ(shown_.back(), TableWindowId::Book);
+  BookOwner* owner = session().Book();
+  const int table = owner->Table();
+  ASSERT_NE(table, 0);
+
+  ui().ChooseFile("/program/Copy.SPR");
+  ASSERT_TRUE(session().SaveBookAs());
+  EXPECT_EQ(session().Book(), owner);
+  EXPECT_EQ(owner->Table(), table);
+  EXPECT_EQ(model().Book()->FileName(), "/program/Copy.SPR");
+  EXPECT_TRUE(Repainted(TableWindowId::Book));
+  // The calculation reads the reopened book.
+  session().Calculate();
+  EXPECT_FALSE(session().Calc()->Invalid());
+}
+
+}  // namespace
+}  // namespace kordavelt::testing
