@@ -22,6 +22,9 @@ bool ValidTable(int table) { return table >= 1 && table <= 100; }
 }  // namespace
 
 BookOwner::BookOwner(sprClass& book, UiHost& ui) : book_(book), ui_(ui) {
+  // Deleted types are kept in the book's journal until the next insert, so
+  // the window can bring them back.
+  book_.SetJournalOn(true);
   ResetRows();
   form_.caption = std::string(kCaption);
   form_.appendable = true;
@@ -251,6 +254,15 @@ void BookOwner::OnDelete(TableForm& form) {
   if (table == nullptr) return;
   table->Delete();
   rowsStale_ = true;
+}
+
+bool BookOwner::CanUndoDelete() const { return book_.JournalCount() > 0; }
+
+void BookOwner::OnUndoDelete(TableForm& form) {
+  book_.UndoDeletions();
+  RefreshRows();
+  form.rowCount = rows_.Rows();
+  form.refresh = Refresh::All;
 }
 
 void BookOwner::OnPasteLine(TableForm& form) {

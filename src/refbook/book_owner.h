@@ -92,6 +92,10 @@ class BookOwner : public TableOwner {
   void OnDelete(TableForm& form) override;
   bool HasPasteLine() const override { return true; }
   void OnPasteLine(TableForm& form) override;
+  // Types deleted since the last insert come back ("&Отменить удаление").
+  bool HasUndoDelete() const override { return true; }
+  bool CanUndoDelete() const override;
+  void OnUndoDelete(TableForm& form) override;
 
  private:
   static constexpr int kMaxTable = 100;

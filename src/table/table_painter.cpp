@@ -122,6 +122,8 @@ void PaintTable(TableWindow& window, Canvas& canvas, Size client) {
     }
   }
   PaintGridLines(window, canvas, client);
+  // Rows read while painting may have let the owner change its row count.
+  window.Sync();
 }
 
 }  // namespace kordavelt

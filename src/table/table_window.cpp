@@ -28,12 +28,31 @@ TableWindow::TableWindow(TableOwner& owner, TableForm& form, TableEnvironment& e
   rows_ = std::max(form_.rowCount, 0);
   appendable_ = form_.appendable;
   RelayoutTable();
+  // The owner may have chosen the cell to start on.
+  current_.row = ClampRow(form_.curRow);
+  if (ColCount() > 0) {
+    current_.col = std::clamp(form_.curCol, layout_.FixedCols(), ColCount() - 1);
+  }
+  Publish();
 }
 
 // --- Configuration -----------------------------------------------------------------
 
+void TableWindow::Publish() {
+  form_.curRow = CurRow();
+  form_.curCol = CurCol();
+  publishedRow_ = form_.curRow;
+  publishedCol_ = form_.curCol;
+}
+
 void TableWindow::Sync() {
   bool changed = false;
+  // An owner that moved the current cell (a table shown again on its
+  // remembered row, say) is followed.
+  const bool ownerMoved =
+      !inCommit_ && (form_.curRow != publishedRow_ || form_.curCol != publishedCol_);
+  const int ownerRow = form_.curRow;
+  const int ownerCol = form_.curCol;
   if (form_.head1 != head1_) {
     head1_ = form_.head1;
     ApplyHead1();
@@ -54,6 +73,18 @@ void TableWindow::Sync() {
     ApplyRows();
     changed = true;
   }
+  if (ownerMoved) {
+    if (formView_) {
+      record_ = std::clamp(ownerRow, 1, std::max(rows_, 1));
+      current_.row = std::clamp(ownerCol, layout_.FixedRows(), std::max(ColCount() - 1, 0));
+    } else {
+      current_ = GridCell{ClampRow(ownerRow),
+                          std::clamp(ownerCol, layout_.FixedCols(), std::max(ColCount() - 1, 0))};
+    }
+    cachedRow_ = -1;
+    changed = true;
+  }
+  Publish();
   if (changed) {
     Notify(OnLayoutChanged);
     Notify(OnCommandsChanged);
@@ -205,7 +236,7 @@ void TableWindow::SetCurRow(int row) {
     current_.row = ClampRow(row);
     Notify(OnRepaint);
   }
-  form_.curRow = CurRow();
+  Publish();
 }
 
 int TableWindow::CurCol() const { return formView_ ? current_.row : current_.col; }
@@ -216,7 +247,7 @@ void TableWindow::SetCurCol(int col) {
   } else {
     current_.col = std::clamp(col, layout_.FixedCols(), std::max(ColCount() - 1, 0));
   }
-  form_.curCol = CurCol();
+  Publish();
   Notify(OnRepaint);
 }
 

@@ -215,6 +215,8 @@ class TableWindow {
   std::function<void()> OnFormViewChanged;  // switched into or out of form view
 
  private:
+  // The current cell into the form, where owners read it.
+  void Publish();
   void ApplyHead1();
   void ApplyHead2();
   void ApplyRows();
@@ -257,6 +259,9 @@ class TableWindow {
   GridCell current_{1, 1};
   int selFirst_ = 0;
   int selLast_ = 0;
+
+  int publishedRow_ = 1;
+  int publishedCol_ = 1;
 
   int cachedRow_ = -1;
   std::string cachedLine_;

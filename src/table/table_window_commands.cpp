@@ -29,8 +29,7 @@ bool TableWindow::MoveTo(GridCell cell) {
   const bool allowed = formView_ ? AskSelect(cell.row, record_) : AskSelect(cell.col, cell.row);
   if (!allowed) return false;
   current_ = cell;
-  form_.curRow = CurRow();
-  form_.curCol = CurCol();
+  Publish();
   Notify(OnRepaint);
   return true;
 }
@@ -127,9 +126,14 @@ void TableWindow::DeleteSelected() {
   TableDriver driver(owner_, form_, env_.ui);
   driver.Delete(selFirst_, selLast_);
   selFirst_ = selLast_ = 0;
+  // The deleting moved the owner's current row; the window's stays. The
+  // next row read lets the owner drop the deleted rows.
+  Publish();
+  cachedRow_ = -1;
+  Line(ClampRow(current_.row));
   Sync();
   current_.row = ClampRow(current_.row);
-  form_.curRow = CurRow();
+  Publish();
   Redraw();
   Notify(OnCommandsChanged);
 }
@@ -154,8 +158,7 @@ void TableWindow::NewRow() {
 std::string TableWindow::Copy() {
   if (env_.starting) return {};
   TableDriver driver(owner_, form_, env_.ui);
-  form_.curRow = CurRow();
-  form_.curCol = CurCol();
+  Publish();
   std::string text;
   if (selFirst_ == -1) {
     text = driver.CopyAll();
@@ -179,9 +182,9 @@ int TableWindow::Paste() {
   if (text.empty()) return 0;
   TableDriver driver(owner_, form_, env_.ui);
   driver.SetBeepOnInvalid(false);
-  form_.curRow = CurRow();
-  form_.curCol = CurCol();
+  Publish();
   const int taken = driver.PasteText(text);
+  cachedRow_ = -1;
   Sync();
   Redraw();
   return taken;
@@ -289,8 +292,7 @@ void TableWindow::EnterFormView() {
   formView_ = true;
   RelayoutForm();
   current_ = GridCell{std::clamp(column, layout_.FixedRows(), std::max(ColCount() - 1, 0)), 1};
-  form_.curRow = CurRow();
-  form_.curCol = CurCol();
+  Publish();
 }
 
 void TableWindow::RelayoutForm() {
@@ -328,8 +330,7 @@ void TableWindow::LeaveFormView() {
   RelayoutTable();
   layout_.SetTopRow(saved_.topRow);
   layout_.SetLeftCol(saved_.leftCol);
-  form_.curRow = CurRow();
-  form_.curCol = CurCol();
+  Publish();
 }
 
 }  // namespace kordavelt

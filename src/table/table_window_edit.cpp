@@ -39,8 +39,7 @@ EditorRequest TableWindow::BeginEdit(EditTrigger trigger, std::string_view typed
   const int lastRow = formView_ ? rows_ : LastGridRow();
   if (row < 1 || row > lastRow || col < 0 || col >= ColCount()) return request;
 
-  form_.curRow = row;
-  form_.curCol = col;
+  Publish();
   cachedRow_ = -1;
   const std::string item = ListItem(Line(row), col);
   const char letter = EditLetter(form_.editCodes, col);
@@ -135,8 +134,7 @@ CommitResult TableWindow::Commit(int row, int col, std::string_view text) {
   } else {
     current_ = GridCell{ClampRow(remembered.row), remembered.col};
   }
-  form_.curRow = CurRow();
-  form_.curCol = CurCol();
+  Publish();
   inCommit_ = false;
   Notify(OnRepaint);
   Notify(OnCommandsChanged);

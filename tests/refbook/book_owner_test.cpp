@@ -511,14 +511,21 @@ TEST(BookOwnerTest, DeletingSelectedRowsDeletesThoseTypes) {
   EXPECT_EQ(w.driver.Cell(3, 0), "•••");
   w.driver.Delete(3);  // the append row: nothing
   EXPECT_EQ(w.Rows(), 2);
-  // Deleted types come back with the deletion journal.
-  w.book().SetJournalOn(true);
+  // Deleted types come back with the deletion journal: every one deleted
+  // since the last type was added.
   w.driver.Delete(1);
   EXPECT_EQ(w.Rows(), 1);
-  w.book().UndoDeletions();
-  w.owner.RefreshRows();
-  EXPECT_EQ(w.Rows(), 2);
+  ASSERT_TRUE(w.owner.HasUndoDelete());
+  ASSERT_TRUE(w.owner.CanUndoDelete());
+  w.owner.OnUndoDelete(w.owner.Form());
+  EXPECT_FALSE(w.owner.CanUndoDelete());
+  EXPECT_EQ(w.Rows(), 4);
   EXPECT_EQ(w.Cell(1, 1), "Р1");
+  EXPECT_EQ(w.Cell(3, 1), "Р3");
+  // A type added empties the journal: older deletions stay deleted.
+  w.driver.Delete(2);
+  ASSERT_TRUE(w.Append(1, "Р5"));
+  EXPECT_FALSE(w.owner.CanUndoDelete());
 }
 
 TEST(BookOwnerTest, PastedRowsBecomeTypes) {

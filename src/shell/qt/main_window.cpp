@@ -18,6 +18,7 @@
 #include "calc/calc_class.h"
 #include "model/data_class.h"
 #include "model/model_records.h"
+#include "refbook/book_exchange.h"
 #include "refbook/book_owner.h"
 #include "results/results_window.h"
 #include "shell/format_settings.h"
@@ -104,10 +105,13 @@ class HidingSubWindow : public QMdiSubWindow {
  public:
   using QMdiSubWindow::QMdiSubWindow;
 
+  std::function<void()> onClosed;
+
  protected:
   void closeEvent(QCloseEvent* event) override {
     event->ignore();
     hide();
+    if (onClosed) onClosed();
   }
 };
 
@@ -402,6 +406,7 @@ bool TMainForm::NewModel() {
   const bool created = session_->NewModel();
   tables_->Env().starting = false;
   --starting_;
+  RefitShownTables();
   return created;
 }
 
@@ -411,6 +416,7 @@ bool TMainForm::OpenModel(const QString& path) {
   const bool opened = session_->OpenModel(ToUtf8(path));
   tables_->Env().starting = false;
   --starting_;
+  RefitShownTables();
   return opened;
 }
 
@@ -420,6 +426,7 @@ bool TMainForm::SaveModel() {
   const bool saved = session_->Save();
   tables_->Env().starting = false;
   --starting_;
+  RefitShownTables();
   return saved;
 }
 
@@ -429,6 +436,7 @@ bool TMainForm::SaveModelAs() {
   const bool saved = session_->SaveAs();
   tables_->Env().starting = false;
   --starting_;
+  RefitShownTables();
   return saved;
 }
 
@@ -601,7 +609,74 @@ QMdiSubWindow* TMainForm::TableSubWindow(TableWindowId id) {
   };
   child.window = window;
   child.form = grid;
+  AddWindowCommands(id, *grid, *window);
   return window;
+}
+
+void TMainForm::AddWindowCommands(TableWindowId id, TGridForm& grid, QMdiSubWindow& window) {
+  QMenu* menu = grid.EditMenu();
+  const auto item = [this, &grid, menu](const char* name, const char* caption, const char* shortcut,
+                                        std::function<void()> act) {
+    QAction* action = NewItem(menu, name, caption, shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    grid.addAction(action);
+    connect(action, &QAction::triggered, this, [this, &grid, act = std::move(act)] {
+      grid.CommitOpenEdit();
+      act();
+      grid.Redraw();
+    });
+    return action;
+  };
+  switch (id) {
+    case TableWindowId::Book: {
+      menu->addSeparator();
+      item("bookCategoryItem", "Вид оборудования", "Alt+S",
+           [this] { session_->ChooseBookCategory(); });
+      item("bookImportItem", "Импорт", "", [this] {
+        if (BookOwner* book = session_->Book()) {
+          ImportBook(*book, ui_, files_, CsvOptionsOf(settings_).separator);
+          ShowTableWindow(TableWindowId::Book);
+        }
+      });
+      item("bookExportItem", "Экспорт", "", [this] {
+        if (BookOwner* book = session_->Book()) {
+          ExportBookCategory(*book, ui_, files_, CsvOptionsOf(settings_));
+        }
+      });
+      item("bookSaveAsItem", "Сохранить как ...", "", [this] { session_->SaveBookAs(); });
+      // Closing the book window forgets the category shown.
+      static_cast<HidingSubWindow&>(window).onClosed = [this, &window] {
+        if (BookOwner* book = session_->Book()) book->CloseTable();
+        window.resize(100, 100);
+      };
+      break;
+    }
+    case TableWindowId::Receivers: {
+      QAction* sort = grid.Popup()->addAction(QStringLiteral("Сортировка"));
+      sort->setObjectName(QStringLiteral("sortItem"));
+      connect(sort, &QAction::triggered, this, [this, &grid] {
+        if (DataClass* data = session_->Data()) {
+          grid.Window().Sync();  // the owner sorts by the current column
+          data->Receivers().Sort();
+          grid.Redraw();
+        }
+      });
+      break;
+    }
+    case TableWindowId::Results: {
+      menu->addSeparator();
+      int index = 0;
+      for (const ResultsMenuItem& entry : ResultsWindow::MenuItems()) {
+        const std::string name = "resultsWindowItem" + std::to_string(index++);
+        const std::string id(entry.id);
+        item(name.c_str(), std::string(entry.caption).c_str(), "",
+             [this, id] { session_->ShowResults(id); });
+      }
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 QRect TMainForm::FreeArea() const {
@@ -611,15 +686,14 @@ QRect TMainForm::FreeArea() const {
 }
 
 void TMainForm::FitChild(QMdiSubWindow* child, TGridForm* form, int cols, int rows, bool measure) {
+  // The frame of a sub-window: what it adds around its widget.
+  const QSize frame = child->sizeHint() - child->widget()->sizeHint();
   const QRect area = FreeArea();
-  const QMargins frame = child->contentsMargins();
-  const int frameWidth = child->width() - child->widget()->width();
-  const int frameHeight = child->height() - child->widget()->height();
-  const QSize room(area.width() - std::max(frameWidth, frame.left() + frame.right()),
-                   area.height() - std::max(frameHeight, frame.top() + frame.bottom()));
-  const QSize wanted = form->FittedSize(cols, rows, measure, room);
-  child->resize(wanted.width() + std::max(frameWidth, 0),
-                wanted.height() + std::max(frameHeight, 0));
+  const QSize room(area.width() - std::max(frame.width(), 0),
+                   area.height() - std::max(frame.height(), 0));
+  form->FittedSize(cols, rows, measure, room);
+  // The form's size hint is now the fitted size; the frame goes round it.
+  child->adjustSize();
 }
 
 void TMainForm::ShowTableWindow(TableWindowId id) {
@@ -629,13 +703,34 @@ void TMainForm::ShowTableWindow(TableWindowId id) {
   form->Redraw();
   const bool first = !child->isVisible();
   child->show();
+  if (child->isMinimized()) child->showNormal();
   if (first || id == TableWindowId::Book || id == TableWindowId::Results) {
     FitChild(child, form, 0, 0, true);
   }
-  if (id == TableWindowId::Book) child->move(0, 0);
-  if (child->isMinimized()) child->showNormal();
+  // Windows open at the top left corner; a window that sticks out of the
+  // area comes back inside it.
+  if (first || id == TableWindowId::Book) child->move(0, 0);
+  KeepInside(child);
   area_->setActiveSubWindow(child);
   form->setFocus();
+}
+
+void TMainForm::KeepInside(QMdiSubWindow* child) {
+  const QRect g = child->geometry();
+  std::vector<Rect> rects{Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()}};
+  const QRect a = FreeArea();
+  ArrangeInside(rects, Rect{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()});
+  child->setGeometry(rects[0].left, rects[0].top, rects[0].Width(), rects[0].Height());
+}
+
+// The windows laid out while a model opened could not measure their rows:
+// their columns take the width of their contents now.
+void TMainForm::RefitShownTables() {
+  for (auto& [id, child] : children_) {
+    if (child.window.isNull() || !child.window->isVisible()) continue;
+    child.form->FittedSize(0, 0, true, FreeArea().size());
+    child.form->Redraw();
+  }
 }
 
 void TMainForm::RepaintTableWindow(TableWindowId id) {

@@ -133,8 +133,12 @@ class TMainForm : public QMainWindow {
   TGridForm* ActiveTable() const;
   // The MDI child of a table window, made on first use.
   QMdiSubWindow* TableSubWindow(TableWindowId id);
+  // The commands a window adds to its "&Правка" menu or its popup.
+  void AddWindowCommands(TableWindowId id, TGridForm& grid, QMdiSubWindow& window);
   void ShowTableWindow(TableWindowId id);
   void RepaintTableWindow(TableWindowId id);
+  void RefitShownTables();
+  void KeepInside(QMdiSubWindow* child);
   void HideTableWindows();
   void ArrangeLayout(int layout);
   void FitChild(QMdiSubWindow* child, TGridForm* form, int cols, int rows, bool measure);

@@ -192,7 +192,7 @@ QSize TGridForm::FittedSize(int cols, int rows, bool measureData, QSize availabl
   window_->Sync();
   UpdateTitle();
   const int frame = 2 * grid_->frameWidth();
-  const int titleHeight = title_->isVisible() ? title_->sizeHint().height() : 0;
+  const int titleHeight = title_->isHidden() ? 0 : title_->sizeHint().height();
   const int scrollBar = grid_->verticalScrollBar()->sizeHint().width();
   const int scrollBarHeight = grid_->horizontalScrollBar()->sizeHint().height();
   const Size room{available.width() - frame - scrollBar,
@@ -207,7 +207,16 @@ QSize TGridForm::FittedSize(int cols, int rows, bool measureData, QSize availabl
   if (layout.TotalHeight() > grid->height) width += scrollBar;
   if (layout.TotalWidth() > grid->width) height += scrollBarHeight;
   UpdateTitle();
-  return QSize(std::min(width, available.width()), std::min(height, available.height()));
+  fitted_ = QSize(std::min(width, available.width()), std::min(height, available.height()));
+  return fitted_;
+}
+
+QSize TGridForm::sizeHint() const { return fitted_.isValid() ? fitted_ : QWidget::sizeHint(); }
+
+void TGridForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The title is centred while it fits the window.
+  UpdateTitle();
 }
 
 void TGridForm::contextMenuEvent(QContextMenuEvent* event) {

@@ -55,6 +55,9 @@ class TGridForm : public QWidget {
   QLabel* Title() const { return title_; }
   // "&Правка", for the main window to merge.
   QMenu* EditMenu() const { return editMenu_; }
+  // The popup of the grid ("&Новая строка", "&Удалить", …); owners' windows
+  // add their own items.
+  QMenu* Popup() const { return popup_; }
   QAction* Action(GridCommand command) const { return actions_[static_cast<int>(command)]; }
 
   // The size this widget wants for the window's grid as FitToContent gives
@@ -68,6 +71,8 @@ class TGridForm : public QWidget {
   void CommitOpenEdit();
   // The enabled, visible and checked states of the commands, from the window.
   void UpdateCommands();
+  // The size FittedSize gave last (the layout's own before that).
+  QSize sizeHint() const override;
 
   // A commit closed the window (the owner asked) or chose a row (a dialog
   // without OnEdit).
@@ -77,6 +82,7 @@ class TGridForm : public QWidget {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildActions();
@@ -90,6 +96,7 @@ class TGridForm : public QWidget {
   QMenu* editMenu_;
   QMenu* popup_;
   std::array<QAction*, kGridCommandCount> actions_{};
+  QSize fitted_;
 };
 
 }  // namespace kordavelt

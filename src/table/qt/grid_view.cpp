@@ -72,14 +72,26 @@ Size ModifyDGrid::ClientSize() const { return Size{viewport()->width(), viewport
 void ModifyDGrid::UpdateScrollBars() {
   const GridLayout& layout = window_.Layout();
   const Size client = ClientSize();
+  // Whether a bar is needed is judged on the whole area inside the frame,
+  // less the other bar when that one is needed: a bar shown once must not
+  // keep itself shown by the room it takes.
+  const int frame = 2 * frameWidth();
+  const int fullWidth = width() - frame;
+  const int fullHeight = height() - frame;
+  const int barWidth = verticalScrollBar()->sizeHint().width();
+  const int barHeight = horizontalScrollBar()->sizeHint().height();
+  bool needH = layout.TotalWidth() > fullWidth;
+  bool needV = layout.TotalHeight() > fullHeight;
+  if (needH && !needV) needV = layout.TotalHeight() > fullHeight - barHeight;
+  if (needV && !needH) needH = layout.TotalWidth() > fullWidth - barWidth;
   syncingBars_ = true;
   const GridCell current = window_.CurrentCell();
   const int rows = std::max(layout.RowCount() - layout.FixedRows(), 0);
-  verticalScrollBar()->setRange(0, layout.AllRowsFit(client) ? 0 : std::max(rows - 1, 0));
+  verticalScrollBar()->setRange(0, needV ? std::max(rows - 1, 0) : 0);
   verticalScrollBar()->setPageStep(std::max(layout.VisibleRows(client), 1));
   verticalScrollBar()->setValue(current.row - layout.FixedRows());
   const int cols = std::max(layout.ColCount() - layout.FixedCols(), 0);
-  horizontalScrollBar()->setRange(0, layout.AllColsFit(client) ? 0 : std::max(cols - 1, 0));
+  horizontalScrollBar()->setRange(0, needH ? std::max(cols - 1, 0) : 0);
   horizontalScrollBar()->setPageStep(std::max(layout.VisibleCols(client), 1));
   horizontalScrollBar()->setValue(current.col - layout.FixedCols());
   syncingBars_ = false;

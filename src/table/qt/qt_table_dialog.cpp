@@ -123,7 +123,8 @@ bool RunTableDialog(QWidget* parent, QtTableEnvironment& environment, TableOwner
       ScreenAtMouse() != nullptr ? ScreenAtMouse()->availableGeometry() : QRect(0, 0, 1024, 768);
   const QSize limit(area.width() * 4 / 5, area.height() * 4 / 5);
   const bool choice = kind == TableDialogKind::Choice;
-  QSize size = grid->FittedSize(0, 0, choice, limit);
+  // A table that takes no new rows is measured row by row.
+  QSize size = grid->FittedSize(0, 0, choice || !form.appendable, limit);
   size.rheight() += bar->sizeHint().height();
   dialog.resize(size.boundedTo(limit));
   dialog.move(choice ? PlaceAtRememberedOrCentre(dialog.size(), area, env)

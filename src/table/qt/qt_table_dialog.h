@@ -17,7 +17,7 @@ class QtTableEnvironment;
 
 // How the dialog is sized and placed.
 enum class TableDialogKind {
-  Table,   // fitted to the headers, opened at the mouse
+  Table,   // fitted to every row unless rows can be appended, opened at the mouse
   Choice,  // fitted to every row, at the last modal table's place
 };
 
