@@ -24,6 +24,16 @@ void GridLayout::SetColWidth(int col, int width) {
   if (col >= 0 && col < ColCount()) colWidths_[col] = std::max(width, 0);
 }
 
+void GridLayout::SetRows(int count) {
+  rowCount_ = std::max(count, 0);
+  SetTopRow(topRow_);
+}
+
+void GridLayout::SetFixedRows(std::vector<int> heights) {
+  fixedRowHeights_ = std::move(heights);
+  SetTopRow(topRow_);
+}
+
 int GridLayout::RowHeightOf(int row) const {
   if (row >= 0 && row < FixedRows()) return fixedRowHeights_[row];
   return rowHeight_;
@@ -44,6 +54,9 @@ void GridLayout::SetLeftCol(int col) {
 }
 
 void GridLayout::ScrollToShow(GridCell cell, Size client) {
+  // A grid that shows whole needs no scrolling at all.
+  if (TotalHeight() <= client.height) SetTopRow(FixedRows());
+  if (TotalWidth() <= client.width) SetLeftCol(fixedCols_);
   if (cell.row >= FixedRows()) {
     if (cell.row < topRow_) {
       SetTopRow(cell.row);

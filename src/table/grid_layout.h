@@ -31,13 +31,13 @@ class GridLayout {
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
 
-  void SetRows(int count) { rowCount_ = count < 0 ? 0 : count; }
+  void SetRows(int count);
   int RowCount() const { return rowCount_; }
   // The height of every row below the fixed ones.
   void SetRowHeight(int height) { rowHeight_ = height < 1 ? 1 : height; }
   int RowHeight() const { return rowHeight_; }
   // The fixed rows and their heights (a height of 0 hides a row).
-  void SetFixedRows(std::vector<int> heights) { fixedRowHeights_ = std::move(heights); }
+  void SetFixedRows(std::vector<int> heights);
   int FixedRows() const { return static_cast<int>(fixedRowHeights_.size()); }
   int RowHeightOf(int row) const;
   void SetFixedCols(int count);

@@ -234,6 +234,8 @@ class TableWindow {
   int LastGridRow() const;
   bool AskSelect(int col, int row);
   CommitResult Commit(int row, int col, std::string_view text);
+  // The search text asked for, starting from `text`; false when cancelled.
+  bool AskFindText(std::string text);
   bool Scan(int fromRow);
   void Notify(const std::function<void()>& hook) const {
     if (hook) hook();

@@ -211,6 +211,13 @@ bool TableWindow::Scan(int fromRow) {
   return false;
 }
 
+bool TableWindow::AskFindText(std::string text) {
+  const std::string prompt = "Найти " + std::string(TrimBlanks(ListItem(form_.head1, CurCol())));
+  if (!env_.ui.InputText(form_.caption, prompt, text, kFindLength)) return false;
+  findText_ = std::string(TrimBlanks(text));
+  return true;
+}
+
 void TableWindow::Find() {
   if (env_.starting) return;
   if (owner_.HasFind()) {
@@ -219,11 +226,7 @@ void TableWindow::Find() {
     Redraw();
     return;
   }
-  std::string text = findText_;
-  const std::string prompt = "Найти " + std::string(TrimBlanks(ListItem(form_.head1, CurCol())));
-  if (!env_.ui.InputText(form_.caption, prompt, text, kFindLength)) return;
-  findText_ = std::string(TrimBlanks(text));
-  Scan(1);
+  if (AskFindText(findText_)) Scan(1);
 }
 
 void TableWindow::FindNext() {

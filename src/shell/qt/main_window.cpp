@@ -400,51 +400,37 @@ void TMainForm::SetModelMenus(bool shown) {
 
 // --- File commands ------------------------------------------------------------------------
 
-bool TMainForm::NewModel() {
+// A model opens or closes: the tables ignore copy, find and sizing requests
+// meanwhile, and the windows laid out then measure their rows afterwards.
+bool TMainForm::FileCommand(const std::function<bool()>& command) {
+  if (TGridForm* form = ActiveTable()) form->CommitOpenEdit();
   ++starting_;
   tables_->Env().starting = true;
-  const bool created = session_->NewModel();
+  const bool done = command();
   tables_->Env().starting = false;
   --starting_;
   RefitShownTables();
-  return created;
+  return done;
+}
+
+bool TMainForm::NewModel() {
+  return FileCommand([this] { return session_->NewModel(); });
 }
 
 bool TMainForm::OpenModel(const QString& path) {
-  ++starting_;
-  tables_->Env().starting = true;
-  const bool opened = session_->OpenModel(ToUtf8(path));
-  tables_->Env().starting = false;
-  --starting_;
-  RefitShownTables();
-  return opened;
+  return FileCommand([this, &path] { return session_->OpenModel(ToUtf8(path)); });
 }
 
 bool TMainForm::SaveModel() {
-  ++starting_;
-  tables_->Env().starting = true;
-  const bool saved = session_->Save();
-  tables_->Env().starting = false;
-  --starting_;
-  RefitShownTables();
-  return saved;
+  return FileCommand([this] { return session_->Save(); });
 }
 
 bool TMainForm::SaveModelAs() {
-  ++starting_;
-  tables_->Env().starting = true;
-  const bool saved = session_->SaveAs();
-  tables_->Env().starting = false;
-  --starting_;
-  RefitShownTables();
-  return saved;
+  return FileCommand([this] { return session_->SaveAs(); });
 }
 
 bool TMainForm::CloseModel() {
-  ++starting_;
-  const bool closed = session_->CloseModel();
-  --starting_;
-  return closed;
+  return FileCommand([this] { return session_->CloseModel(); });
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -457,10 +443,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (TGridForm* form = ActiveTable()) form->CommitOpenEdit();
-  ++starting_;
-  const bool closed = session_->CloseForExit();
-  --starting_;
+  const bool closed = FileCommand([this] { return session_->CloseForExit(); });
   if (!closed) {
     event->ignore();
     return;
@@ -772,6 +755,7 @@ void TMainForm::ArrangeLayout(int layout) {
     child->setGeometry(area.left(), top, area.width(), third);
     top += third;
   }
+  ArrangeWindows();
 }
 
 void TMainForm::ArrangeWindows() {

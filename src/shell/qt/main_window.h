@@ -146,6 +146,7 @@ class TMainForm : public QMainWindow {
   void ShowTextFile(const QString& title, const std::string& path);
   void ShowSourceTree();
   void Run(const std::function<void()>& command);
+  bool FileCommand(const std::function<bool()>& command);
 
   UiHost& ui_;
   FileSystem& files_;

@@ -116,6 +116,7 @@ void ModifyDGrid::paintEvent(QPaintEvent*) {
 
 void ModifyDGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  window_.ShowCurrent(ClientSize());
   UpdateScrollBars();
 }
 

@@ -129,12 +129,15 @@ bool RunTableDialog(QWidget* parent, QtTableEnvironment& environment, TableOwner
   dialog.resize(size.boundedTo(limit));
   dialog.move(choice ? PlaceAtRememberedOrCentre(dialog.size(), area, env)
                      : PlaceByMouse(dialog.size(), area));
-  window.ShowCurrent(grid->Grid()->ClientSize());
   grid->setFocus();
 
   // The dialog takes the keyboard at once: its Ctrl+P and Esc entries act
   // only in the active window.
-  QTimer::singleShot(0, &dialog, [&dialog] { dialog.activateWindow(); });
+  QTimer::singleShot(0, &dialog, [&dialog, grid] {
+    dialog.activateWindow();
+    grid->Window().ShowCurrent(grid->Grid()->ClientSize());
+    grid->Grid()->UpdateScrollBars();
+  });
   const int result = dialog.exec();
   form.curRow = window.CurRow();
   form.curCol = window.CurCol();

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -19,6 +20,7 @@
 #include <iterator>
 
 #include "model/data_class.h"
+#include "shell/qt/about_box.h"
 #include "shell/qt/qt_settings_store.h"
 #include "shell/settings_store.h"
 #include "storage/file_layer.h"
@@ -215,6 +217,31 @@ TEST_F(MainWindowTest, CancellingTheSaveQuestionKeepsTheWindowAndTheModel) {
   ui.PressButton("Нет");
   EXPECT_TRUE(w.close());
   EXPECT_FALSE(w.Session().HasModel());
+}
+
+TEST_F(MainWindowTest, AMissingProtocolOrNotesFileIsSaidSo) {
+  TMainForm& w = Start();
+  ASSERT_TRUE(w.OpenModel(QString::fromUtf8(kDemo)));
+  w.ShowProtocol();
+  w.ShowNotes();
+  ASSERT_EQ(ui.Messages().size(), 2u);
+  EXPECT_EQ(ui.Messages()[0],
+            "Просмотр протокола: Протокол не создан!#Возможно, что расчет# не выполнялся");
+  EXPECT_EQ(ui.Messages()[1],
+            "Заметки по программе: Файл /demo/Kordavelt.txt отсутствует#Он может содержать "
+            "информацию об изменениях#в программе и/или замечания расчетчика ");
+}
+
+// The about box decodes its JPEG built into the program; a picture that no
+// longer decodes would show an empty box.
+TEST(AboutBoxTest, ShowsItsPictureVersionAndPurpose) {
+  TAboutBox about;
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
+  EXPECT_TRUE(about.HasPicture());
+  EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text(),
+            QStringLiteral("V 2.02"));
+  EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("aboutComment"))->text(),
+            QStringLiteral("Анализ и проектирование низковольтной распределительной сети"));
 }
 
 }  // namespace
