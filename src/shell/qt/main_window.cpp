@@ -566,8 +566,7 @@ void TMainForm::ShowSourceTree() {
   session_->ShowSourceTree(branch / 256);
 }
 
-// --- Table windows
-// ---------------------------------------------------------------------------------
+// --- Table windows -----------------------------------------------------------------------
 
 TGridForm* TMainForm::ActiveTable() const {
   QMdiSubWindow* child = area_->activeSubWindow();
@@ -774,8 +773,7 @@ void TMainForm::ArrangeWindows() {
   }
 }
 
-// --- Merging the active child
-// ---------------------------------------------------------------------
+// --- Merging the active child ------------------------------------------------------------
 
 void TMainForm::ChildActivated(QMdiSubWindow* child) {
   if (mergedEdit_ != nullptr) {
