@@ -6,12 +6,12 @@
 
 #include <string>
 
+#include "bench_network.h"
 #include "storage/file_layer.h"
 #include "table/picture_string.h"
 #include "table/svg_canvas.h"
 #include "table/table_painter.h"
 #include "table/table_window.h"
-#include "table/ui_host.h"
 
 namespace kordavelt {
 namespace {
@@ -35,27 +35,6 @@ class JournalOwner : public TableOwner {
   long lines = 0;
 };
 
-class QuietUi final : public UiHost {
- public:
-  int ShowDialog(std::string_view, std::string_view, std::string_view, IconKind) override {
-    return kAnswerCancel;
-  }
-  bool InputText(std::string_view, std::string_view, std::string&, int) override { return false; }
-  int ChooseFromList(std::string_view, std::string_view, int initial) override { return initial; }
-  bool ChooseColour(Color&) override { return false; }
-  bool ChooseFont(FontChoice&) override { return false; }
-  int ChooseSymbol(std::string_view, int, const SymbolPainter&) override { return 0; }
-  std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return {}; }
-  std::string ClipboardText() override { return {}; }
-  void SetClipboardText(std::string_view) override {}
-  std::unique_ptr<ProgressWindow> OpenProgress(std::string_view, std::string_view) override {
-    return nullptr;
-  }
-  void Beep() override {}
-  bool ShowTableDialog(TableOwner&, TableForm&, std::string_view) override { return false; }
-};
-
 struct Fixture {
   explicit Fixture(int rows) : owner(rows), window(owner, owner.form, env) {
     owner.form.head1 = " № #Откуда#Куда#Кабель# L #Есть#dU";
@@ -65,7 +44,7 @@ struct Fixture {
     env.Remeasure();
     window.Sync();
   }
-  QuietUi ui;
+  bench::SilentUi ui;
   MemoryFileSystem files;
   TableEnvironment env{ui, files};
   SvgCanvas measure{1, 1};

@@ -378,6 +378,7 @@ const std::array<DataMenuEntry, 7>& ModelSession::DataMenu() {
     for (std::size_t i = 0; i < data.size(); ++i) {
       entries[i + 1] = {data[i].caption, data[i].shortcut, kDataCommands[i]};
     }
+    // The regimes would share Ctrl+I with the sources window; the sources keep it.
     entries.back() = {"&Расчетные режимы", "", DataCommand::Regimes};
     return entries;
   }();

@@ -220,10 +220,7 @@ int TableWindow::ColCount() const { return std::min(ListCount(form_.head1), kMax
 
 int TableWindow::LastGridRow() const { return rows_ + (appendable_ ? 1 : 0); }
 
-int TableWindow::ClampRow(int row) const {
-  if (row < 1) row = 1;
-  return std::max(std::min(row, LastGridRow()), 1);
-}
+int TableWindow::ClampRow(int row) const { return std::max(std::min(row, LastGridRow()), 1); }
 
 int TableWindow::CurRow() const { return formView_ ? record_ : current_.row; }
 

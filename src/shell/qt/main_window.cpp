@@ -282,9 +282,6 @@ void TMainForm::BuildModelMenus() {
       item->setIcon(ImageListIcon(39));
       continue;
     }
-    // "&Расчетные режимы" shares Ctrl+I with the sources window; the
-    // sources keep it.
-    if (command == DataCommand::Regimes) item->setShortcut(QKeySequence());
     connect(item, &QAction::triggered, this,
             [this, command] { Run([this, command] { session_->RunDataCommand(command); }); });
   }
@@ -479,8 +476,7 @@ void TMainForm::UpdateRecentItems() {
 }
 
 void TMainForm::WriteSettings() {
-  settings_.toolbarHidden =
-      !toolBar_->isVisible() && !toolBar_->isHidden() ? false : toolBar_->isHidden();
+  settings_.toolbarHidden = toolBar_->isHidden();
   WriteDisplaySettings(store_, settings_);
   recent_.Write(store_, FileNameOf(programPath_));
 }

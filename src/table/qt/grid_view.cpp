@@ -132,16 +132,12 @@ bool ModifyDGrid::HandleMoveKey(QKeyEvent* event) {
       window_.MoveBy(1, 0);
       break;
     case Qt::Key_Left:
+    case Qt::Key_Backtab:
       window_.MoveBy(0, -1);
       break;
     case Qt::Key_Right:
-      window_.MoveBy(0, 1);
-      break;
     case Qt::Key_Tab:
       window_.MoveBy(0, 1);
-      break;
-    case Qt::Key_Backtab:
-      window_.MoveBy(0, -1);
       break;
     case Qt::Key_PageUp:
       window_.PageBy(-1, ClientSize());
