@@ -2,6 +2,7 @@
 
 #include "exchange/exchange_text.h"
 #include "exchange/export_file_choice.h"
+#include "storage/file_errors.h"
 #include "table/dial_list.h"
 #include "table/paste_values.h"
 
@@ -40,7 +41,7 @@ bool PutClass::OpenFile(std::string_view title, const std::string& path, ExportV
     return false;
   }
   if (!out_.Open(fileSystem_, path, append)) {
-    ui_.ShowError(title_, "Не удалось открыть файл#" + path);
+    ui_.ShowError(title_, "Не удалось открыть файл#" + path + "#" + FileErrorText(out_.Error()));
     return false;
   }
   if (IsXml(variant_)) {
@@ -58,7 +59,7 @@ bool PutClass::CheckWrite() {
   if (!out_.Failed()) return true;
   if (!errorShown_) {
     errorShown_ = true;
-    ui_.ShowError(title_, "Ошибка записи в файл#" + path_);
+    ui_.ShowError(title_, "Ошибка записи в файл#" + path_ + "#" + FileErrorText(out_.Error()));
   }
   return false;
 }
@@ -149,7 +150,7 @@ bool PutClass::Close() {
   const bool written = out_.Close();
   if (!written && !errorShown_) {
     errorShown_ = true;
-    ui_.ShowError(title_, "Ошибка записи в файл#" + path_);
+    ui_.ShowError(title_, "Ошибка записи в файл#" + path_ + "#" + FileErrorText(out_.Error()));
   }
   return written;
 }

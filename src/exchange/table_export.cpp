@@ -3,6 +3,7 @@
 #include "exchange/exchange_text.h"
 #include "exchange/export_file_choice.h"
 #include "exchange/text_file.h"
+#include "storage/file_errors.h"
 #include "table/dial_list.h"
 #include "table/paste_values.h"
 #include "table/table_driver.h"
@@ -149,7 +150,7 @@ bool TableExportFile::Open(std::string_view title, const std::string& path, Expo
     return false;
   }
   if (!out_.Open(fileSystem_, path, append)) {
-    ui_.ShowError(title_, "Не удалось открыть файл#" + path);
+    ui_.ShowError(title_, "Не удалось открыть файл#" + path + "#" + FileErrorText(out_.Error()));
     return false;
   }
   tables_ = 0;
@@ -189,7 +190,7 @@ bool TableExportFile::Close() {
     out_.WriteLine("</DataRoot>");
   }
   if (!out_.Close()) {
-    ui_.ShowError(title_, "Ошибка записи в файл#" + path_);
+    ui_.ShowError(title_, "Ошибка записи в файл#" + path_ + "#" + FileErrorText(out_.Error()));
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 #include "exchange/text_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kordavelt {
 namespace {
@@ -10,24 +11,46 @@ constexpr std::size_t kReadBuffer = 64 * 1024;
 
 }  // namespace
 
+TextFileWriter::~TextFileWriter() {
+  // Never closed: the temporary file goes, the target stays as it was.
+  replacement_.reset();
+}
+
 bool TextFileWriter::Open(FileSystem& fileSystem, const std::string& path, bool append) {
   Close();
   failed_ = false;
+  error_ = 0;
   offset_ = 0;
   if (append && fileSystem.Exists(path)) {
-    file_ = fileSystem.Open(path, OpenMode::ReadWrite);
-    if (file_ != nullptr) {
-      const std::int64_t size = file_->Size();
-      if (size < 0) {
-        file_.reset();
-      } else {
-        offset_ = static_cast<std::uint64_t>(size);
-      }
+    appended_ = fileSystem.Open(path, OpenMode::ReadWrite);
+    if (appended_ == nullptr) {
+      const int error = fileSystem.AccessError(path, OpenMode::ReadWrite);
+      Fail(error != 0 ? error : -EIO);
+      return false;
     }
-  } else {
-    file_ = fileSystem.Open(path, OpenMode::Create);
+    const std::int64_t size = appended_->Size();
+    if (size < 0) {
+      appended_.reset();
+      Fail(static_cast<int>(size));
+      return false;
+    }
+    offset_ = static_cast<std::uint64_t>(size);
+    file_ = appended_.get();
+    return true;
   }
-  return file_ != nullptr;
+  replacement_ = std::make_unique<ReplacementFile>(fileSystem, path);
+  if (const int error = replacement_->Open(); error != 0) {
+    replacement_.reset();
+    Fail(error);
+    return false;
+  }
+  file_ = replacement_->File();
+  return true;
+}
+
+void TextFileWriter::Fail(int error) {
+  failed_ = true;
+  if (error_ == 0) error_ = error;
 }
 
 void TextFileWriter::WriteLine(std::string_view bytes) {
@@ -43,7 +66,7 @@ void TextFileWriter::FlushBuffer() {
     const ConstBytes data(reinterpret_cast<const std::uint8_t*>(buffer_.data()), buffer_.size());
     const std::int64_t written = file_->WriteAt(offset_, data);
     if (written != static_cast<std::int64_t>(buffer_.size())) {
-      failed_ = true;
+      Fail(written < 0 ? static_cast<int>(written) : -EIO);
     } else {
       offset_ += buffer_.size();
     }
@@ -54,8 +77,18 @@ void TextFileWriter::FlushBuffer() {
 bool TextFileWriter::Close() {
   if (file_ == nullptr) return !failed_;
   FlushBuffer();
-  if (!failed_ && file_->Flush() != 0) failed_ = true;
-  file_.reset();
+  file_ = nullptr;
+  if (appended_ != nullptr) {
+    if (!failed_) {
+      if (const int error = appended_->Flush(); error != 0) Fail(error);
+    }
+    appended_.reset();
+  } else if (replacement_ != nullptr) {
+    if (!failed_) {
+      if (const int error = replacement_->Commit(); error != 0) Fail(error);
+    }
+    replacement_.reset();
+  }
   return !failed_;
 }
 

@@ -11,15 +11,22 @@
 #include <string_view>
 
 #include "storage/file_layer.h"
+#include "storage/file_replace.h"
 
 namespace kordavelt {
 
 class TextFileWriter {
  public:
+  ~TextFileWriter();
+
   // Opens `path` empty, or, with `append`, after its end (an absent file is
-  // created). False when it cannot be opened.
+  // created). A new file is written under a temporary name and takes its
+  // place only when Close succeeds: a failed or abandoned write leaves the
+  // old file (or none) and no partial one. False when it cannot be opened.
   bool Open(FileSystem& fileSystem, const std::string& path, bool append);
   bool IsOpen() const { return file_ != nullptr; }
+  // The negative error code of the last failure (opening or writing), 0 if none.
+  int Error() const { return error_; }
 
   // Writes `bytes` and CR LF.
   void WriteLine(std::string_view bytes);
@@ -31,8 +38,12 @@ class TextFileWriter {
 
  private:
   void FlushBuffer();
+  void Fail(int error);
 
-  std::unique_ptr<RandomAccessFile> file_;
+  std::unique_ptr<RandomAccessFile> appended_;
+  std::unique_ptr<ReplacementFile> replacement_;
+  RandomAccessFile* file_ = nullptr;  // one of the two above
+  int error_ = 0;
   std::uint64_t offset_ = 0;
   std::string buffer_;
   bool failed_ = false;

@@ -156,8 +156,18 @@ void modelClass::Restore() {
     if (!SeekExact(positions, node)) hiddenNodes.push_back(node);
   }
   if (!hiddenBranches.empty() || !hiddenNodes.empty()) {
-    const std::string question = "Имеются невидимые объекты! (" + Num(hiddenNodes.size()) + "и" +
-                                 Num(hiddenBranches.size()) + ")#Выполнить их удаление?";
+    // A model without a scheme (built by import or in the tables) has every
+    // element hidden: deleting them is deleting the network, and the
+    // question says so instead of offering it as a routine clean-up.
+    const bool wholeNetwork = static_cast<int>(hiddenBranches.size()) == branches->Count() &&
+                              static_cast<int>(hiddenNodes.size()) == nodes->Count();
+    const std::string question =
+        wholeNetwork ? "На схеме нет ни одного узла и ни одной ветви.#Удаление невидимых "
+                       "объектов удалит всю сеть: узлов " +
+                           Num(hiddenNodes.size()) + ", ветвей " + Num(hiddenBranches.size()) +
+                           ".#Удалить всю сеть?"
+                     : "Имеются невидимые объекты! (" + Num(hiddenNodes.size()) + "и" +
+                           Num(hiddenBranches.size()) + ")#Выполнить их удаление?";
     if (Ui().AskYesNoSafe("Восстановление", question) == kAnswerYes) {
       for (const std::int32_t key : hiddenBranches) DeleteBranch(key, 0);
       for (const int node : hiddenNodes) {

@@ -9,6 +9,7 @@
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "table/number_format.h"
+#include "table/ui_host.h"
 
 namespace kordavelt {
 namespace {
@@ -54,8 +55,19 @@ bool sprClass::OpenBook(const std::string& path) {
   SetFileName(path);
   // A name that asks for a file (empty, or with "*") goes to the open dialog.
   const bool named = !path.empty() && path.find('*') == std::string::npos;
+  // A book another program holds for writing (the program started twice on
+  // one catalogue) is read here, not written: the model still opens, and
+  // edits of the book are refused instead of tearing the other's writes.
+  const WriterStatus writer = named ? ProbeWriter(Files(), path) : WriterStatus{};
+  SetReadOnly(writer.state == WriterState::Live);
   if (named && !Files().Exists(path) && !CreateFile()) return false;
   if (!OpenFile()) return false;
+  if (ReadOnly()) {
+    const std::string who = DescribeWriter(writer.writer);
+    Ui().ShowInfo(path, "Справочник открыт для записи другой программой" +
+                            (who.empty() ? "" : " (" + who + ")") +
+                            ".#Здесь он только читается: его изменения не сохраняются.");
+  }
   if (OnBookOpened) OnBookOpened(*this);
   return true;
 }

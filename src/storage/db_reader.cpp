@@ -10,10 +10,6 @@ namespace {
 
 using Page = std::array<std::uint8_t, db::kPageSize>;
 
-// More than this many problems in one table are summed up in one line: past
-// that point they are mostly echoes of the first.
-constexpr std::size_t kMaxProblemsPerTable = 20;
-
 std::string Num(long long value) { return std::to_string(value); }
 
 std::string StructureError(int table) { return "Ошибка структуры таблицы № " + Num(table) + ": "; }
@@ -44,30 +40,6 @@ class PageMap {
   std::vector<bool> used_;
 };
 
-// The problems of one table, cut off after kMaxProblemsPerTable.
-class ProblemList {
- public:
-  ProblemList(int table, std::vector<DbProblem>& out) : table_(table), out_(out) {}
-
-  void Add(std::string text) {
-    if (full_) return;
-    if (count_ == kMaxProblemsPerTable) {
-      out_.push_back({table_, StructureError(table_) + "прочие ошибки таблицы не показаны"});
-      full_ = true;
-      return;
-    }
-    out_.push_back({table_, std::move(text)});
-    ++count_;
-  }
-  bool Full() const { return full_; }
-
- private:
-  int table_;
-  std::vector<DbProblem>& out_;
-  std::size_t count_ = 0;
-  bool full_ = false;
-};
-
 // One walk over a table's index in key order, as the engine's GoTo(1), Next,
 // Next ... would see it, checking every invariant on the way.
 class TableWalk {
@@ -81,7 +53,7 @@ class TableWalk {
         slotLength_(slotLength),
         capacity_(db::RecordsPerPage(slotLength)),
         records_(records),
-        problems_(table, problems) {}
+        problems_(table, StructureError(table) + "прочие ошибки таблицы не показаны", problems) {}
 
   // Walks from the root; `descriptorCount` is checked against the index.
   void Run(int rootPage, int descriptorCount);
@@ -120,7 +92,7 @@ class TableWalk {
   int slotLength_;
   int capacity_;
   std::vector<DbRecord>* records_;
-  ProblemList problems_;
+  TableProblems problems_;
   bool stopped_ = false;
   long long recordNumber_ = 0;
   std::int32_t lastKey_ = std::numeric_limits<std::int32_t>::min();
@@ -322,6 +294,17 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 }  // namespace
+
+void TableProblems::Add(std::string text) {
+  if (full_) return;
+  if (count_ == kMaxProblemsPerTable) {
+    out_.push_back({table_, summary_});
+    full_ = true;
+    return;
+  }
+  out_.push_back({table_, std::move(text)});
+  ++count_;
+}
 
 std::optional<db::FileKind> FileKindFromPath(std::string_view path) {
   for (const db::FileKind kind : {db::FileKind::Model, db::FileKind::ReferenceBook}) {

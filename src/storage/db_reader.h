@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "storage/db_format.h"
@@ -26,6 +27,28 @@ namespace kordavelt {
 struct DbProblem {
   int table = 0;  // 0: the file as a whole
   std::string text;
+};
+
+// More problems than this in one table are summed up in one line: past that
+// point they are mostly echoes of the first.
+inline constexpr std::size_t kMaxProblemsPerTable = 20;
+
+// The problems of one table, appended to `out` up to kMaxProblemsPerTable and
+// then closed by the one line `summary`.
+class TableProblems {
+ public:
+  TableProblems(int table, std::string summary, std::vector<DbProblem>& out)
+      : table_(table), summary_(std::move(summary)), out_(out) {}
+
+  void Add(std::string text);
+  bool Full() const { return full_; }
+
+ private:
+  int table_;
+  std::string summary_;
+  std::vector<DbProblem>& out_;
+  std::size_t count_ = 0;
+  bool full_ = false;
 };
 
 // One descriptor in use.

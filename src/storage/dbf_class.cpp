@@ -3,18 +3,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "storage/backup_copy.h"
+#include "storage/db_reader.h"
+#include "storage/file_errors.h"
 #include "storage/file_path.h"
+#include "storage/file_replace.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
 namespace {
-
-// `path` with its extension (from the last dot of the file name) replaced.
-std::string WithExtension(const std::string& path, const std::string& extension) {
-  const std::size_t dot = path.rfind('.');
-  const bool hasExtension = dot != std::string::npos && dot >= FileNameStart(path);
-  return (hasExtension ? path.substr(0, dot) : path) + "." + extension;
-}
 
 bool AsksForName(const std::string& name) {
   return name.empty() || name.find('*') != std::string::npos;
@@ -32,7 +29,7 @@ void dbfClass::SetJournalOn(bool on) {
   journalOn_ = on;
 }
 
-std::string dbfClass::BackupName() const { return WithExtension(fileName_, "~" + extension_); }
+std::string dbfClass::BackupName() const { return BackupPathOf(fileName_, extension_); }
 
 std::string dbfClass::FileFilter() const {
   return "Базы данных (*." + extension_ + ")|*." + extension_;
@@ -55,14 +52,21 @@ bool dbfClass::CreateFile() {
   db::PutSignature(header, signature_);
   journal_.clear();
   journalOn_ = false;
-  std::unique_ptr<RandomAccessFile> file = files_.Open(fileName_, OpenMode::Create);
-  if (file == nullptr) return false;
-  // A file that could not be written whole is not a database: never report it as created.
-  if (file->WriteAt(0, header) != db::kPageSize || file->Flush() != 0) {
-    file.reset();
-    files_.Remove(fileName_);
+  // A file another program has open for writing is not made anew under it.
+  WriterLock::Outcome outcome = WriterLock::Outcome::Failed;
+  WriterInfo holder;
+  const std::unique_ptr<WriterLock> lock = WriterLock::Acquire(files_, fileName_, outcome, &holder);
+  if (lock == nullptr) {
+    if (outcome == WriterLock::Outcome::Busy) ShowFileError(BusyText(holder));
     return false;
   }
+  // Written whole under a temporary name and renamed: a failed write leaves
+  // no file that only looks like a database.
+  if (ReplaceFile(files_, fileName_, header) != 0) {
+    lock->Release();
+    return false;
+  }
+  lock->Release();
   return true;
 }
 
@@ -78,22 +82,27 @@ bool dbfClass::OpenFile() {
     fileName_ = *chosen;
   }
 
-  if (backupOnOpen_ && !readOnly_) {
-    if (!files_.Copy(fileName_, BackupName())) {
-      ShowFileError("Ошибка чтения файла#Возможно, что файл используется в сети");
-      return false;
-    }
-  }
+  ioFailed_ = false;
+  writeErrorShown_ = false;
+  backupTaken_ = false;
+  if (!readOnly_ && !PrepareForWriting()) return false;
 
   FreeAllTables();
   freedPages_.clear();
   header_.fill(0);
   file_ = files_.Open(fileName_, readOnly_ ? OpenMode::ReadOnly : OpenMode::ReadWrite);
-  const bool readable =
-      file_ != nullptr && ReadZeroFilled(*file_, 0, Bytes(header_).first(db::kPageSize)) == 0;
+  if (file_ == nullptr) {
+    const int error =
+        files_.AccessError(fileName_, readOnly_ ? OpenMode::ReadOnly : OpenMode::ReadWrite);
+    ShowFileError("Файл не открывается: " + FileErrorText(error != 0 ? error : -EIO));
+    EndWriting(true);
+    return false;
+  }
+  const bool readable = ReadZeroFilled(*file_, 0, Bytes(header_).first(db::kPageSize)) == 0;
   if (!readable || !db::HasSignature(header_, signature_)) {
     file_.reset();
     ShowFileError("Ошибка формата файла базы данных");
+    EndWriting(true);
     return false;
   }
 
@@ -119,6 +128,121 @@ bool dbfClass::OpenFile() {
   return ok_;
 }
 
+// --- Writing: lock, backup and mark --------------------------------------------------
+
+std::string dbfClass::BusyText(const WriterInfo& holder) {
+  const std::string who = DescribeWriter(holder);
+  return "Файл уже открыт для записи другой программой" + (who.empty() ? "" : " (" + who + ")") +
+         ".#Изменять файл одновременно может только одна программа.";
+}
+
+bool dbfClass::PrepareForWriting() {
+  keepBackup_ = false;
+  backupPutBack_ = false;
+  WriterLock::Outcome outcome = WriterLock::Outcome::Failed;
+  WriterInfo holder;
+  int error = 0;
+  writerLock_ = WriterLock::Acquire(files_, fileName_, outcome, &holder, &error);
+  if (writerLock_ == nullptr) {
+    ShowFileError(outcome == WriterLock::Outcome::Busy
+                      ? BusyText(holder)
+                      : "Файл не открывается для записи: " + FileErrorText(error));
+    return false;
+  }
+  if (writerLock_->FoundInterrupted() && !ResolveInterruptedWrite()) {
+    writerLock_.reset();  // the mark of the interrupted write stays
+    return false;
+  }
+  if (backupOnOpen_ && !TakeBackup()) {
+    EndWriting(!writerLock_->FoundInterrupted());
+    return false;
+  }
+  if (const int marked = writerLock_->MarkWriting(); marked != 0) {
+    ShowFileError("Не удалось отметить начало записи файла: " + FileErrorText(marked));
+    EndWriting(!writerLock_->FoundInterrupted());
+    return false;
+  }
+  return true;
+}
+
+bool dbfClass::ResolveInterruptedWrite() {
+  const std::string who = DescribeWriter(writerLock_->Previous());
+  const std::string what = "Запись файла была прервана" + (who.empty() ? "" : " (" + who + ")") +
+                           ": он может быть записан не полностью.";
+  const std::string backup = BackupName();
+  if (!backupOnOpen_ || !FileIsSound(files_, backup)) {
+    // Nothing to go back to: the file is opened as it is, and a backup of
+    // it is taken only when it passes the structural check.
+    ShowFileError(what + "#Целой копии файла нет: проверьте его.");
+    return true;
+  }
+  const int answer = ui_.AskYesNoCancel(
+      fileName_, what + "#Вернуть файл к копии, сделанной при его открытии (" + backup + ")?" +
+                     "#Да — вернуть копию (прерванный файл сохранится как " +
+                     InterruptedPathOf(fileName_) + ");#Нет — открыть файл как есть.");
+  if (answer == kAnswerCancel) return false;
+  if (answer == kAnswerNo) {
+    keepBackup_ = true;
+    return true;
+  }
+  return PutBackupInPlace();
+}
+
+bool dbfClass::PutBackupInPlace() {
+  const int error = RestoreFromBackup(files_, fileName_, BackupName());
+  if (error != 0) {
+    ShowFileError("Не удалось вернуть файл к копии " + BackupName() + ": " + FileErrorText(error));
+    return false;
+  }
+  backupPutBack_ = true;
+  return true;
+}
+
+bool dbfClass::TakeBackup() {
+  const std::string backup = BackupName();
+  if (keepBackup_) return true;
+  if (backupPutBack_) {
+    backupTaken_ = true;
+    return true;
+  }
+  // The file is read once: checked in memory, and written from there.
+  std::vector<std::uint8_t> contents;
+  if (const int error = ReadWholeFile(files_, fileName_, contents); error != 0) {
+    ShowFileError("Ошибка чтения файла#Возможно, что файл используется в сети#" +
+                  FileErrorText(error));
+    return false;
+  }
+  MemoryFile image(std::move(contents), true);
+  DbReader reader(image, std::nullopt);
+  const std::vector<DbProblem> problems = reader.Check();
+  if (!problems.empty()) {
+    ShowFileError("Файл повреждён: " + problems.front().text + "#Копия " + backup +
+                  " не заменена: она остаётся последним целым состоянием.");
+    keepBackup_ = true;
+    return true;
+  }
+  if (const int error = ReplaceFile(files_, backup, image.Contents()); error != 0) {
+    ShowFileError("Ошибка записи копии файла " + backup + ": " + FileErrorText(error) +
+                  "#Файл не открыт; прежняя копия не тронута.");
+    return false;
+  }
+  backupTaken_ = true;
+  return true;
+}
+
+void dbfClass::EndWriting(bool clean) {
+  if (writerLock_ == nullptr) return;
+  if (clean) writerLock_->Release();
+  writerLock_.reset();
+}
+
+void dbfClass::ReportWriteError(const std::string& text) {
+  ioFailed_ = true;
+  if (writeErrorShown_) return;
+  writeErrorShown_ = true;
+  ShowFileError(text);
+}
+
 bool dbfClass::CloseFile() {
   ClearJournal();
   if (!IsOpen()) return false;
@@ -129,7 +253,9 @@ bool dbfClass::CloseFile() {
   // question is asked unless the backup is known to be missing or empty.
   const std::int64_t backupSize = files_.FileSize(backup);
   const bool backupUsable = backupSize > db::kPageSize || (backupSize < 0 && backupSize != -ENOENT);
-  if (modified_ && backupOnOpen_ && askToSave_ && backupUsable) {
+  // Without a backup of this open, No would go back further than the
+  // engineer expects: the question is not asked and the changes stay.
+  if (modified_ && backupOnOpen_ && askToSave_ && backupTaken_ && backupUsable) {
     answer = ui_.AskYesNoCancel(fileName_, "Cохранить изменения ?");
     if (answer == kAnswerCancel) return false;
   }
@@ -143,10 +269,13 @@ bool dbfClass::CloseFile() {
       if (table != nullptr && table->Flush() < 0) written = false;
     }
     if (!WriteHeaderIfChanged()) {
-      ShowFileError("Ошибка записи заголовка базы данных");
+      ReportWriteError("Ошибка записи заголовка базы данных");
       written = false;
     }
-    if (file_->Flush() != 0) written = false;
+    if (!readOnly_ && file_->Flush() != 0) {
+      ReportWriteError("Ошибка записи файла на диск");
+      written = false;
+    }
     if (!written) return false;
   }
 
@@ -155,22 +284,32 @@ bool dbfClass::CloseFile() {
   file_.reset();
 
   // Renaming over the file replaces it in one step: the model is never left
-  // without either version.
-  if (answer == kAnswerNo && !files_.Rename(backup, fileName_)) {
-    ShowFileError("Не удалось вернуть файл к копии " + backup);
+  // without either version. Should it fail, the file holds changes that
+  // were never flushed, and its mark keeps saying so.
+  bool clean = true;
+  if (answer == kAnswerNo) {
+    if (files_.Rename(backup, fileName_)) {
+      files_.SyncFolder(fileName_);
+    } else {
+      ShowFileError("Не удалось вернуть файл к копии " + backup);
+      clean = false;
+    }
   }
+  EndWriting(clean);
   return true;
 }
 
 void dbfClass::CloseQuietly() {
   if (!IsOpen()) return;
+  bool written = true;
   for (const auto& table : tables_) {
-    if (table != nullptr) table->Flush();
+    if (table != nullptr && table->Flush() < 0) written = false;
   }
-  WriteHeaderIfChanged();
-  file_->Flush();
+  if (!WriteHeaderIfChanged()) written = false;
+  if (!readOnly_ && file_->Flush() != 0) written = false;
   FreeAllTables();
   file_.reset();
+  EndWriting(written);
 }
 
 void dbfClass::FreeAllTables() {
@@ -189,7 +328,9 @@ int dbfClass::AllocatePage() {
 
 int dbfClass::ReadPageAt(int page, Bytes buffer) {
   if (!IsOpen()) return -EBADF;
-  return ReadPage(*file_, static_cast<std::uint32_t>(page), buffer);
+  const int read = ReadPage(*file_, static_cast<std::uint32_t>(page), buffer);
+  if (read != 0) ioFailed_ = true;
+  return read;
 }
 
 int dbfClass::WritePageAt(int page, ConstBytes buffer) {
@@ -197,8 +338,15 @@ int dbfClass::WritePageAt(int page, ConstBytes buffer) {
   const std::int64_t written =
       file_->WriteAt(db::PageOffset(static_cast<std::uint32_t>(page)), buffer);
   modified_ = true;
-  if (written < 0) return static_cast<int>(written);
-  return written == static_cast<std::int64_t>(buffer.size()) ? 0 : -EIO;
+  const int result = written < 0 ? static_cast<int>(written)
+                     : written == static_cast<std::int64_t>(buffer.size()) ? 0
+                                                                           : -EIO;
+  if (result != 0) {
+    ioFailed_ = true;
+  } else {
+    NoteWriteSucceeded();
+  }
+  return result;
 }
 
 bool dbfClass::WriteHeaderIfChanged() {
@@ -267,7 +415,7 @@ bool dbfClass::WriteBlock(int t, ConstBytes data) {
   }
   // The block first, then the header that points at it.
   if (WritePageAt(page, data) != 0 || !WriteHeaderIfChanged()) {
-    ShowFileError("Ошибка записи данных №" + std::to_string(t));
+    ReportWriteError("Ошибка записи данных №" + std::to_string(t));
     return false;
   }
   return true;

@@ -8,6 +8,13 @@
 // table's status; nothing is thrown. Discarding the changes made since the
 // file was opened is done with the backup copy "<name>.~EXT" taken at the
 // open and put back when the user answers No to the save question at close.
+//
+// A file opened for writing is held with the writer lock of writer_mark.h:
+// a second writer is refused. The backup is written whole and synced before
+// the file is marked as being written and changed; a file that fails the
+// structural check never replaces the backup, which stays the last good
+// state. A file whose writer died while it wrote is recognised at the next
+// open, which offers the backup back.
 
 #include <array>
 #include <cstdint>
@@ -21,6 +28,7 @@
 #include "storage/db_format.h"
 #include "storage/file_layer.h"
 #include "storage/tb_class.h"
+#include "storage/writer_mark.h"
 
 namespace kordavelt {
 
@@ -63,6 +71,8 @@ class dbfClass {
   std::string BackupName() const;
   // "Базы данных (*.EXT)|*.EXT".
   std::string FileFilter() const;
+  // The name PackFile proposes: "plant.LVN" → "plant!.LVN".
+  static std::string PackedNameOf(const std::string& path, std::string_view extension);
 
   // --- The file ------------------------------------------------------------
 
@@ -74,6 +84,11 @@ class dbfClass {
   bool IsOpen() const { return file_ != nullptr; }
   bool Ok() const { return ok_; }
   bool Modified() const { return modified_; }
+  // A read or write of the file failed since it was opened: what is in
+  // memory and what is on the disk may differ.
+  bool IoFailed() const { return ioFailed_; }
+  // The backup was taken at this open: the save question may put it back.
+  bool BackupTaken() const { return backupTaken_; }
   int PageCount() const { return db::PageCount(header_); }
   UiHost& Ui() const { return ui_; }
   FileSystem& Files() const { return files_; }
@@ -131,10 +146,26 @@ class dbfClass {
   void Journal(tbClass& table);
   void CloseQuietly();
   void FreeAllTables();
+  // Writing: the lock, the question about a writer that died, the backup
+  // and the mark that the file is being written. False after a message
+  // (nothing changed, the lock let go).
+  bool PrepareForWriting();
+  bool ResolveInterruptedWrite();
+  bool PutBackupInPlace();
+  bool TakeBackup();
+  // Ends the writer lock: a clean end removes the mark; otherwise it stays
+  // and says that the file was being written.
+  void EndWriting(bool clean);
+  // A failed write of the file: the message only when the write before
+  // succeeded, so that a full disk is not reported once per page.
+  void ReportWriteError(const std::string& text);
+  void NoteWriteSucceeded() { writeErrorShown_ = false; }
   // Opens table t for `OpenTable` or, unregistered, for copying and packing.
   std::unique_ptr<tbClass> OpenTableObject(int t, int dataLength);
   bool ChangeTableLength(int t, int oldLength, int newLength);
   void ShowFileError(const std::string& text);
+  // "Файл уже открыт для записи другой программой (процесс …)".
+  static std::string BusyText(const WriterInfo& holder);
 
   UiHost& ui_;
   FileSystem& files_;
@@ -149,6 +180,15 @@ class dbfClass {
   bool ok_ = false;
   bool journalOn_ = false;
   bool undoRunning_ = false;
+  bool ioFailed_ = false;
+  bool writeErrorShown_ = false;
+  bool backupTaken_ = false;
+  // The open keeps the backup as it is (the file is damaged, or the user
+  // chose to go on with a file whose writer died).
+  bool keepBackup_ = false;
+  // The file was just put back from its backup: they are equal.
+  bool backupPutBack_ = false;
+  std::unique_ptr<WriterLock> writerLock_;
   int openStatus_ = kStatusOk;
   std::unique_ptr<RandomAccessFile> file_;
   std::array<std::unique_ptr<tbClass>, db::kMaxTables + 1> tables_;

@@ -146,7 +146,7 @@ std::unique_ptr<tbClass> dbfClass::OpenTableObject(int t, int dataLength) {
       if (WritePageAt(firstData, empty) != 0 || WritePageAt(root, tb.root_) != 0 ||
           !WriteHeaderIfChanged()) {
         restoreDescriptor();
-        ShowFileError("Ошибка Save Таблицы " + number);
+        ReportWriteError("Ошибка Save Таблицы " + number);
         openStatus_ = 2;
         return nullptr;
       }
@@ -230,13 +230,15 @@ int dbfClass::CopyTable(tbClass& source, dbfClass& target, int t) {
   return target.WriteHeaderIfChanged() ? kStatusOk : -EIO;
 }
 
+std::string dbfClass::PackedNameOf(const std::string& path, std::string_view extension) {
+  const std::size_t dot = path.find('.', FileNameStart(path));
+  return (dot == std::string::npos ? path : path.substr(0, dot)) + "!." + std::string(extension);
+}
+
 bool dbfClass::PackFile() {
   if (!IsOpen()) return false;
-  const std::size_t dot = fileName_.find('.', FileNameStart(fileName_));
-  const std::string proposed =
-      (dot == std::string::npos ? fileName_ : fileName_.substr(0, dot)) + "!." + extension_;
   FileDialogRequest request{"Сохранение базы данных с упаковкой", FileFilter(), extension_,
-                            proposed, true};
+                            PackedNameOf(fileName_, extension_), true};
   const std::optional<std::string> chosen = ui_.AskSaveFileName(request);
   if (!chosen) return false;
   if (*chosen == fileName_ || *chosen == BackupName()) {
@@ -244,6 +246,12 @@ bool dbfClass::PackFile() {
     return false;
   }
 
+  // The packed copy replaces a file of that name, unless another program
+  // has it open for writing.
+  if (const WriterStatus status = ProbeWriter(files_, *chosen); status.state == WriterState::Live) {
+    ShowFileError(BusyText(status.writer));
+    return false;
+  }
   if (files_.Exists(*chosen)) files_.Remove(*chosen);
   FlushAll();
   bool copied = false;

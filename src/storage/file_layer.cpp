@@ -5,10 +5,56 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <system_error>
+#include <thread>
+
+#include "storage/file_path.h"
 
 namespace kordavelt {
+namespace {
+
+// A lock file holds a line or two; more is not read.
+constexpr std::size_t kLockContentsLimit = 4096;
+
+// A reader's look at a lock (ProbeLock) may stand in the way for an
+// instant: a writer tries again a few times before it calls the lock busy.
+constexpr int kLockAttempts = 5;
+constexpr auto kLockRetryPause = std::chrono::milliseconds(20);
+
+// A lock that guards nothing, for file systems no other process can see.
+class NoLock : public FileLock {
+ public:
+  const std::string& PreviousContents() const override { return previous_; }
+  int WriteContents(std::string_view) override { return 0; }
+  int Remove() override { return 0; }
+
+ private:
+  std::string previous_;
+};
+
+}  // namespace
+
+// --- FileSystem defaults -----------------------------------------------------------
+
+std::unique_ptr<FileLock> FileSystem::AcquireLock(const std::string&, LockResult& result,
+                                                  int* error) {
+  result = LockResult::Acquired;
+  if (error != nullptr) *error = 0;
+  return std::make_unique<NoLock>();
+}
+
+LockProbe FileSystem::ProbeLock(const std::string&) { return {}; }
+
+int FileSystem::SyncFolder(const std::string&) { return 0; }
+
+int FileSystem::AccessError(const std::string& path, OpenMode mode) {
+  if (mode == OpenMode::Create) return 0;
+  return Exists(path) ? 0 : -ENOENT;
+}
 
 int ReadZeroFilled(RandomAccessFile& file, std::uint64_t offset, Bytes buffer) {
   std::size_t done = 0;
@@ -159,12 +205,251 @@ bool DiskFileSystem::Copy(const std::string& from, const std::string& to) {
   return !error;
 }
 
+namespace {
+
+std::string ReadLockContents(int descriptor) {
+  std::string contents(kLockContentsLimit, '\0');
+  ssize_t got;
+  do {
+    got = ::pread(descriptor, contents.data(), contents.size(), 0);
+  } while (got < 0 && errno == EINTR);
+  contents.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return contents;
+}
+
+bool SameFile(int descriptor, const std::string& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(descriptor, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// An exclusive lock over the whole file, held by the open file description.
+int LockWhole(int descriptor, short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 0;
+  return ::fcntl(descriptor, F_OFD_SETLK, &lock) == 0 ? 0 : -errno;
+}
+
+class PosixFileLock : public FileLock {
+ public:
+  PosixFileLock(int descriptor, std::string path, std::string previous)
+      : descriptor_(descriptor), path_(std::move(path)), previous_(std::move(previous)) {}
+  ~PosixFileLock() override {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  PosixFileLock(const PosixFileLock&) = delete;
+  PosixFileLock& operator=(const PosixFileLock&) = delete;
+
+  const std::string& PreviousContents() const override { return previous_; }
+
+  int WriteContents(std::string_view text) override {
+    if (descriptor_ < 0) return -EBADF;
+    if (::ftruncate(descriptor_, 0) != 0) return -errno;
+    std::size_t done = 0;
+    while (done < text.size()) {
+      const ssize_t put =
+          ::pwrite(descriptor_, text.data() + done, text.size() - done, static_cast<off_t>(done));
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        return -errno;
+      }
+      done += static_cast<std::size_t>(put);
+    }
+    return ::fsync(descriptor_) == 0 ? 0 : -errno;
+  }
+
+  int Remove() override {
+    if (descriptor_ < 0) return -EBADF;
+    // Unlinked while still locked: whoever opened the old file meanwhile
+    // sees that it is gone once the lock is free, and starts over.
+    const int removed = ::unlink(path_.c_str()) == 0 ? 0 : -errno;
+    ::close(descriptor_);
+    descriptor_ = -1;
+    return removed;
+  }
+
+ private:
+  int descriptor_;
+  std::string path_;
+  std::string previous_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileLock> DiskFileSystem::AcquireLock(const std::string& path, LockResult& result,
+                                                      int* error) {
+  int failure = -EAGAIN;
+  for (int attempt = 0; attempt < 2 * kLockAttempts; ++attempt) {
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+      failure = -errno;
+      break;
+    }
+    const int locked = LockWhole(descriptor, F_WRLCK);
+    if (locked == -EAGAIN || locked == -EACCES) {
+      ::close(descriptor);
+      failure = -EBUSY;
+      std::this_thread::sleep_for(kLockRetryPause);
+      continue;
+    }
+    if (locked != 0) {
+      ::close(descriptor);
+      failure = locked;
+      break;
+    }
+    // The holder before us removed the file after we had opened it: the
+    // lock we got guards a file nobody else will open.
+    if (!SameFile(descriptor, path)) {
+      ::close(descriptor);
+      continue;
+    }
+    result = LockResult::Acquired;
+    if (error != nullptr) *error = 0;
+    return std::make_unique<PosixFileLock>(descriptor, path, ReadLockContents(descriptor));
+  }
+  result = failure == -EBUSY ? LockResult::Busy : LockResult::Failed;
+  if (error != nullptr) *error = failure;
+  return nullptr;
+}
+
+LockProbe DiskFileSystem::ProbeLock(const std::string& path) {
+  LockProbe probe;
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    probe.exists = errno != ENOENT;
+    return probe;
+  }
+  probe.exists = true;
+  probe.contents = ReadLockContents(descriptor);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  // Asks whether a lock could be taken, without taking one.
+  if (::fcntl(descriptor, F_OFD_GETLK, &lock) == 0) probe.held = lock.l_type != F_UNLCK;
+  ::close(descriptor);
+  return probe;
+}
+
+int DiskFileSystem::SyncFolder(const std::string& path) {
+  std::string folder = FolderOf(path);
+  if (folder.empty()) folder = ".";
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return -errno;
+  const int synced = ::fsync(descriptor) == 0 ? 0 : -errno;
+  ::close(descriptor);
+  // Some file systems cannot sync a folder; the data itself was synced.
+  return synced == -EINVAL ? 0 : synced;
+}
+
+int DiskFileSystem::AccessError(const std::string& path, OpenMode mode) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno != ENOENT || mode != OpenMode::Create) return -errno;
+    std::string folder = FolderOf(path);
+    if (folder.empty()) folder = ".";
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : -errno;
+  }
+  if (S_ISDIR(info.st_mode)) return -EISDIR;
+  if (!S_ISREG(info.st_mode)) return -EINVAL;
+  const int wanted = mode == OpenMode::ReadOnly ? R_OK : R_OK | W_OK;
+  return ::access(path.c_str(), wanted) == 0 ? 0 : -errno;
+}
+
 FileSystem& LocalFileSystem() {
   static DiskFileSystem disk;
   return disk;
 }
 
 // --- MemoryFileSystem ------------------------------------------------------------
+
+// Which lock files of one MemoryFileSystem are held.
+struct MemoryFileSystem::Locks {
+  std::set<std::string> held;
+};
+
+std::shared_ptr<MemoryFileSystem::Locks> MemoryFileSystem::NewLocks() {
+  return std::make_shared<Locks>();
+}
+
+namespace {
+
+class MemoryFileLock : public FileLock {
+ public:
+  using Release = std::function<void(bool remove)>;
+  MemoryFileLock(std::shared_ptr<std::vector<std::uint8_t>> contents, std::string previous,
+                 Release release)
+      : contents_(std::move(contents)),
+        previous_(std::move(previous)),
+        release_(std::move(release)) {}
+  ~MemoryFileLock() override {
+    if (release_) release_(false);
+  }
+  MemoryFileLock(const MemoryFileLock&) = delete;
+  MemoryFileLock& operator=(const MemoryFileLock&) = delete;
+
+  const std::string& PreviousContents() const override { return previous_; }
+  int WriteContents(std::string_view text) override {
+    contents_->assign(text.begin(), text.end());
+    return 0;
+  }
+  int Remove() override {
+    if (release_) release_(true);
+    release_ = nullptr;
+    return 0;
+  }
+
+ private:
+  std::shared_ptr<std::vector<std::uint8_t>> contents_;
+  std::string previous_;
+  Release release_;
+};
+
+std::string LockText(const std::vector<std::uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                        bytes.size(), kLockContentsLimit)));
+}
+
+}  // namespace
+
+std::unique_ptr<FileLock> MemoryFileSystem::AcquireLock(const std::string& path, LockResult& result,
+                                                        int* error) {
+  if (locks_->held.contains(path)) {
+    result = LockResult::Busy;
+    if (error != nullptr) *error = -EBUSY;
+    return nullptr;
+  }
+  auto found = files_.find(path);
+  if (found == files_.end()) {
+    found = files_.emplace(path, std::make_shared<std::vector<std::uint8_t>>()).first;
+  }
+  locks_->held.insert(path);
+  result = LockResult::Acquired;
+  if (error != nullptr) *error = 0;
+  // The lock may outlive the file system's entry (a removed file) but not
+  // the registry it releases itself from.
+  const std::weak_ptr<Locks> locks = locks_;
+  auto release = [this, locks, path](bool remove) {
+    const std::shared_ptr<Locks> registry = locks.lock();
+    if (registry == nullptr) return;
+    registry->held.erase(path);
+    if (remove) files_.erase(path);
+  };
+  return std::make_unique<MemoryFileLock>(found->second, LockText(*found->second),
+                                          std::move(release));
+}
+
+LockProbe MemoryFileSystem::ProbeLock(const std::string& path) {
+  LockProbe probe;
+  const auto* contents = Find(path);
+  probe.exists = contents != nullptr;
+  if (contents != nullptr) probe.contents = LockText(*contents);
+  probe.held = locks_->held.contains(path);
+  return probe;
+}
 
 void MemoryFileSystem::Put(const std::string& path, std::vector<std::uint8_t> contents) {
   files_[path] = std::make_shared<std::vector<std::uint8_t>>(std::move(contents));
@@ -173,6 +458,12 @@ void MemoryFileSystem::Put(const std::string& path, std::vector<std::uint8_t> co
 const std::vector<std::uint8_t>* MemoryFileSystem::Find(const std::string& path) const {
   const auto found = files_.find(path);
   return found == files_.end() ? nullptr : found->second.get();
+}
+
+std::vector<std::string> MemoryFileSystem::Paths() const {
+  std::vector<std::string> paths;
+  for (const auto& [path, contents] : files_) paths.push_back(path);
+  return paths;
 }
 
 std::unique_ptr<RandomAccessFile> MemoryFileSystem::Open(const std::string& path, OpenMode mode) {

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/db_format.h"
@@ -102,6 +103,36 @@ class PosixFile : public RandomAccessFile {
   int descriptor_;
 };
 
+// An advisory lock on a small file, taken through FileSystem::AcquireLock:
+// while one holder has it no other, in this process or another, can take
+// it. Destroying the object releases the lock and leaves the file as it is,
+// so what the holder wrote there outlives a holder that dies.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+  // What the file held when the lock was taken (at most 4 KiB of it).
+  virtual const std::string& PreviousContents() const = 0;
+  // Replaces the file's contents and hands them to the device. 0, or a
+  // negative error code.
+  virtual int WriteContents(std::string_view text) = 0;
+  // Deletes the file, still holding the lock, then lets the lock go. 0, or
+  // a negative error code (the lock is let go all the same).
+  virtual int Remove() = 0;
+};
+
+enum class LockResult {
+  Acquired,
+  Busy,    // another holder has the lock
+  Failed,  // the file cannot be made or locked
+};
+
+// A look at a lock file that takes nothing.
+struct LockProbe {
+  bool exists = false;   // the file is there
+  bool held = false;     // someone holds its lock now
+  std::string contents;  // what it holds (at most 4 KiB); empty when unreadable
+};
+
 // Files by name: what the engine needs to open a database, take and restore
 // its backup and replace it with a packed copy.
 class FileSystem {
@@ -117,6 +148,20 @@ class FileSystem {
   // Both replace an existing file named `to`.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
+
+  // Takes the lock of the file at `path`, creating an empty file when there
+  // is none. nullptr with `result` Busy when another holder has it, or
+  // Failed with the negative error code in *error. A file system whose
+  // files no other process can see (the defaults) grants every lock.
+  virtual std::unique_ptr<FileLock> AcquireLock(const std::string& path, LockResult& result,
+                                                int* error = nullptr);
+  virtual LockProbe ProbeLock(const std::string& path);
+  // Hands the changes of the folder that holds `path` (files created,
+  // renamed, removed) to the device. 0, or a negative error code.
+  virtual int SyncFolder(const std::string& path);
+  // Why `path` cannot be opened in `mode`, as a negative error code
+  // (-ENOENT, -EISDIR, -EACCES, -EROFS ...); 0 when nothing speaks against it.
+  virtual int AccessError(const std::string& path, OpenMode mode);
 };
 
 // Files on disk.
@@ -128,6 +173,13 @@ class DiskFileSystem : public FileSystem {
   bool Remove(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  // Open file description locks (fcntl F_OFD_SETLK): held per open file,
+  // so the process's other opens and closes of the file leave them alone.
+  std::unique_ptr<FileLock> AcquireLock(const std::string& path, LockResult& result,
+                                        int* error = nullptr) override;
+  LockProbe ProbeLock(const std::string& path) override;
+  int SyncFolder(const std::string& path) override;
+  int AccessError(const std::string& path, OpenMode mode) override;
 };
 
 // The one disk file system of the program.
@@ -139,6 +191,8 @@ class MemoryFileSystem : public FileSystem {
   void Put(const std::string& path, std::vector<std::uint8_t> contents);
   // The bytes of a file, or nullptr when there is none.
   const std::vector<std::uint8_t>* Find(const std::string& path) const;
+  // Every file's path, in order.
+  std::vector<std::string> Paths() const;
 
   std::unique_ptr<RandomAccessFile> Open(const std::string& path, OpenMode mode) override;
   bool Exists(const std::string& path) override;
@@ -146,9 +200,18 @@ class MemoryFileSystem : public FileSystem {
   bool Remove(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  // Locks among the users of this one file system, as two processes would
+  // see them on a disk.
+  std::unique_ptr<FileLock> AcquireLock(const std::string& path, LockResult& result,
+                                        int* error = nullptr) override;
+  LockProbe ProbeLock(const std::string& path) override;
 
  private:
+  struct Locks;
+  static std::shared_ptr<Locks> NewLocks();
+
   std::map<std::string, std::shared_ptr<std::vector<std::uint8_t>>> files_;
+  std::shared_ptr<Locks> locks_ = NewLocks();
 };
 
 }  // namespace kordavelt

@@ -15,4 +15,14 @@ std::string FileNameOf(std::string_view path) {
   return std::string(path.substr(FileNameStart(path)));
 }
 
+std::string WithExtension(std::string_view path, std::string_view extension) {
+  const std::size_t dot = path.rfind('.');
+  const bool hasExtension = dot != std::string_view::npos && dot >= FileNameStart(path);
+  return std::string(hasExtension ? path.substr(0, dot) : path) + "." + std::string(extension);
+}
+
+std::string BackupPathOf(std::string_view path, std::string_view extension) {
+  return WithExtension(path, "~" + std::string(extension));
+}
+
 }  // namespace kordavelt

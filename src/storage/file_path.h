@@ -18,4 +18,12 @@ std::string FolderOf(std::string_view path);
 // The file name without its folder.
 std::string FileNameOf(std::string_view path);
 
+// `path` with the extension of its file name (from the last dot) replaced
+// by `extension` (without the dot), or given one when it has none.
+std::string WithExtension(std::string_view path, std::string_view extension);
+
+// The backup a database of extension `extension` takes at open:
+// "plant.LVN" → "plant.~LVN".
+std::string BackupPathOf(std::string_view path, std::string_view extension);
+
 }  // namespace kordavelt

@@ -420,7 +420,7 @@ int tbClass::Flush() {
   if (error == 0 && !file_.WriteHeaderIfChanged()) error = -EIO;
 
   if (error != 0) {
-    file_.ShowFileError("Ошибка Save Таблицы " + std::to_string(table_));
+    file_.ReportWriteError("Ошибка Save Таблицы " + std::to_string(table_));
     return status_ = error;
   }
   return status_ = kStatusOk;

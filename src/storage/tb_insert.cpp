@@ -276,7 +276,7 @@ bool tbClass::SplitRootIntoTwoLevels() {
   rootEntry_ = 0;
   if (error != 0) {
     root_ = oldRoot;
-    file_.ShowFileError("Ошибка Save Таблицы " + std::to_string(table_));
+    file_.ReportWriteError("Ошибка Save Таблицы " + std::to_string(table_));
     status_ = error;
     return false;
   }
@@ -320,7 +320,7 @@ bool tbClass::SplitSecondLevel() {
   if (error != 0) {
     root_ = oldRoot;
     *secondLevel_ = oldSecond;
-    file_.ShowFileError("Ошибка Save Таблицы " + std::to_string(table_));
+    file_.ReportWriteError("Ошибка Save Таблицы " + std::to_string(table_));
     status_ = error;
     return false;
   }

@@ -39,7 +39,7 @@ int UiHost::AskYesNoCancel(std::string_view caption, std::string_view text) {
 }
 
 int UiHost::AskYesNoSafe(std::string_view caption, std::string_view text) {
-  const int answer = ShowDialog(caption, text, "Да#Нет", IconKind::Question);
+  const int answer = ShowDialogWithDefault(caption, text, "Да#Нет", IconKind::Question, 2);
   return answer == kFirstButton ? kAnswerYes : kAnswerNo;
 }
 

@@ -85,6 +85,15 @@ class UiHost {
   virtual int ShowDialog(std::string_view caption, std::string_view text, std::string_view buttons,
                          IconKind icon) = 0;
 
+  // The same window with button `defaultButton` (1-based) as the one that
+  // has the focus and that Enter presses; a host without such a notion
+  // shows the plain window.
+  virtual int ShowDialogWithDefault(std::string_view caption, std::string_view text,
+                                    std::string_view buttons, IconKind icon,
+                                    int /*defaultButton*/) {
+    return ShowDialog(caption, text, buttons, icon);
+  }
+
   // A text input: prompt lines ('#'-list), the current text preset and
   // selected, at most maxLength characters. True with the new text on
   // accept; false with the text unchanged on cancel.
@@ -143,8 +152,9 @@ class UiHost {
   int AskNoYes(std::string_view caption, std::string_view text);
   // "Да#Нет#Отменить": 6, 7 or 2; closing the window answers 2.
   int AskYesNoCancel(std::string_view caption, std::string_view text);
-  // "Да#Нет" for a question that guards a deletion or a loss of data:
-  // closing the window answers 7, so a stray close never destroys anything.
+  // "Да#Нет" for a question that guards a deletion or a loss of data: "Нет"
+  // is the default button and closing the window answers 7, so neither a
+  // stray Enter nor a stray close destroys anything.
   int AskYesNoSafe(std::string_view caption, std::string_view text);
 
   // Number inputs through InputText (at most 10 characters): an entry that is

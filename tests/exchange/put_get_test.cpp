@@ -141,7 +141,8 @@ TEST(PutClass, WriteFailureMakesWriteRowFalseWithOneMessage) {
   EXPECT_TRUE(failed);
   EXPECT_FALSE(put.WriteRow("1#2"));
   EXPECT_FALSE(put.Close());
-  EXPECT_EQ(ui.Messages(), (std::vector<std::string>{"m.csv: Ошибка записи в файл#m.csv"}));
+  EXPECT_EQ(ui.Messages(),
+            (std::vector<std::string>{"m.csv: Ошибка записи в файл#m.csv#Ошибка ввода-вывода"}));
 }
 
 const std::vector<Table> kTables = {

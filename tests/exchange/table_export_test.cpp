@@ -183,7 +183,7 @@ TEST_F(TableExportTest, WriteFailureIsReportedNotSuccess) {
   faulty.FailNext(testing::FileCall::WriteAt);
   EXPECT_FALSE(ExportTableToFile(owner, form, "t", ExportVariant::Csv, {}, faulty, false, ui));
   ASSERT_EQ(ui.Messages().size(), 1u);
-  EXPECT_EQ(ui.Messages()[0], "Экспорт. Кабели: Ошибка записи в файл#t");
+  EXPECT_EQ(ui.Messages()[0], "Экспорт. Кабели: Ошибка записи в файл#t#Ошибка ввода-вывода");
 
   faulty.FailNext(testing::FileCall::Open);
   EXPECT_FALSE(ExportTableToFile(owner, form, "t", ExportVariant::Csv, {}, faulty, false, ui));

@@ -527,9 +527,14 @@ TEST(RestoreTest, MissingNodesAndFarEndsComeBackAndOrphanObjectsGo) {
   EXPECT_FALSE(Has(fuses, BranchKey(40, 1)));
   Has(m->Branches(), cable);
   EXPECT_EQ(BranchRec(m->Branches()->Record()).Kind(), kKindBreaker);
+  // Nothing of this model is on the scheme: deleting the hidden elements
+  // would delete the network, and the question says so, with "Нет" first.
   EXPECT_THAT(m.ui.Messages(),
-              ElementsAre("Восстановление: Имеются невидимые объекты! (2и1)#Выполнить их удаление?",
+              ElementsAre("Восстановление: На схеме нет ни одного узла и ни одной ветви.#"
+                          "Удаление невидимых объектов удалит всю сеть: узлов 2, ветвей 1.#"
+                          "Удалить всю сеть?",
                           "Восстановление БДМ: Восстановление выполнено"));
+  EXPECT_EQ(m.ui.Calls().front().defaultButton, 2);
 }
 
 TEST(RestoreTest, HiddenElementsAreDeletedOnYes) {
@@ -542,6 +547,9 @@ TEST(RestoreTest, HiddenElementsAreDeletedOnYes) {
   const std::int32_t hidden = m.Cable(a, m.Node());
   m.ui.PressButton("Да");
   m->Restore();
+  EXPECT_EQ(m.ui.Messages().front(),
+            "Восстановление: Имеются невидимые объекты! (2и1)#Выполнить их удаление?");
+  EXPECT_EQ(m.ui.Calls().front().defaultButton, 2) << "Enter answers the safe Нет";
   EXPECT_FALSE(Has(m->Branches(), hidden));
   EXPECT_FALSE(Has(m->Nodes(), lone));
   EXPECT_EQ(m->Nodes()->Count(), 2);

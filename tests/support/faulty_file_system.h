@@ -6,7 +6,14 @@
 //
 // A failing call does nothing and answers as the call answers failure:
 // Open nullptr; Exists, Remove, Rename and Copy false; FileSize, Size, ReadAt,
-// WriteAt and Flush -EIO. Every other call goes to the wrapped file system.
+// WriteAt and Flush -EIO; AcquireLock Failed. Every other call goes to the
+// wrapped file system.
+//
+// It can also stand for a process killed at any moment: after a chosen
+// number of calls that change files, every further change is dropped (it
+// answers success and does nothing), as if the process had died there and
+// only the files were left. And for a disk that fills up: writes that grow
+// the files beyond the free space fail with -ENOSPC.
 
 #include <cstdint>
 #include <memory>
@@ -27,6 +34,8 @@ enum class FileCall {
   ReadAt,
   WriteAt,
   Flush,
+  Lock,  // taking a lock, writing or removing its file
+  SyncFolder,
 };
 
 // "WriteAt", "Open" ...
@@ -40,6 +49,16 @@ class FaultyFileSystem : public FileSystem {
   // Call number `call` (1-based, counted from construction or the last
   // ResetCount) fails; 0 makes none fail.
   void FailCall(long call);
+  // After `changes` calls that change files (writes, flushes, creating,
+  // renaming, removing and copying files, lock files, folder syncs), every
+  // further change is dropped; a negative count drops none.
+  void DropChangesAfter(long changes);
+  // The calls that changed files so far (dropped ones included).
+  long Changes() const;
+  // Writes that would grow the files by more than `bytes` in all fail with
+  // -ENOSPC (what removals and truncations free comes back); a negative
+  // amount means no limit.
+  void SetFreeSpace(std::int64_t bytes);
   // The next call of `kind` fails (after `skip` more of that kind pass).
   void FailNext(FileCall kind, int skip = 0);
   void ResetCount();
@@ -59,6 +78,11 @@ class FaultyFileSystem : public FileSystem {
   bool Remove(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  std::unique_ptr<FileLock> AcquireLock(const std::string& path, LockResult& result,
+                                        int* error = nullptr) override;
+  LockProbe ProbeLock(const std::string& path) override;
+  int SyncFolder(const std::string& path) override;
+  int AccessError(const std::string& path, OpenMode mode) override;
 
   // The counter the wrapped files share with their file system; it outlives
   // the file system when a file does.

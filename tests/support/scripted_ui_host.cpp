@@ -101,6 +101,15 @@ int ScriptedUiHost::ShowDialog(std::string_view caption, std::string_view text,
   return kAnswerCancel;
 }
 
+int ScriptedUiHost::ShowDialogWithDefault(std::string_view caption, std::string_view text,
+                                          std::string_view buttons, IconKind icon,
+                                          int defaultButton) {
+  const std::size_t index = calls_.size();
+  const int answer = ShowDialog(caption, text, buttons, icon);
+  calls_[index].defaultButton = defaultButton;
+  return answer;
+}
+
 bool ScriptedUiHost::InputText(std::string_view caption, std::string_view prompt, std::string& text,
                                int maxLength) {
   calls_.push_back({"input", std::string(caption), std::string(prompt), {}, IconKind::None});

@@ -23,6 +23,7 @@ struct UiCall {
   std::string text;     // dialog lines, input prompt, list items, file filter
   std::string buttons;  // dialog buttons
   IconKind icon = IconKind::None;
+  int defaultButton = 1;  // the dialog button Enter presses
 };
 
 class ScriptedUiHost : public UiHost {
@@ -60,6 +61,8 @@ class ScriptedUiHost : public UiHost {
 
   int ShowDialog(std::string_view caption, std::string_view text, std::string_view buttons,
                  IconKind icon) override;
+  int ShowDialogWithDefault(std::string_view caption, std::string_view text,
+                            std::string_view buttons, IconKind icon, int defaultButton) override;
   bool InputText(std::string_view caption, std::string_view prompt, std::string& text,
                  int maxLength) override;
   int ChooseFromList(std::string_view caption, std::string_view items, int initial) override;

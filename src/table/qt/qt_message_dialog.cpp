@@ -36,7 +36,7 @@ std::optional<QStyle::StandardPixmap> IconPixmap(IconKind icon) {
 }  // namespace
 
 MessageDialog::MessageDialog(QWidget* parent, std::string_view caption, std::string_view text,
-                             std::string_view buttons, IconKind icon)
+                             std::string_view buttons, IconKind icon, int defaultButton)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
   setWindowTitle(ToQString(caption));
@@ -50,7 +50,7 @@ MessageDialog::MessageDialog(QWidget* parent, std::string_view caption, std::str
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
   const QSize textSize = AddIconAndText(text, icon);
-  AddButtons(buttons);
+  AddButtons(buttons, defaultButton);
   const ButtonRowMetrics row = MeasureButtonRow(metrics, buttons_);
   const int clientWidth =
       std::max(6 * letterWidth + textSize.width() + kIconSize,
@@ -95,7 +95,7 @@ QSize MessageDialog::AddIconAndText(std::string_view text, IconKind icon) {
   return QSize(width, height);
 }
 
-void MessageDialog::AddButtons(std::string_view buttons) {
+void MessageDialog::AddButtons(std::string_view buttons, int defaultButton) {
   for (const QString& caption : ListItems(buttons)) {
     auto* button = new QPushButton(caption, this);
     button->setAutoDefault(true);
@@ -103,18 +103,20 @@ void MessageDialog::AddButtons(std::string_view buttons) {
     connect(button, &QPushButton::clicked, this, [this, answer] { done(answer); });
     buttons_.append(button);
   }
-  // Enter presses the focused button; the first one has the focus at the start.
+  // Enter presses the focused button; the default one has the focus at the
+  // start (the first one, unless a question guards a loss of data).
   if (!buttons_.isEmpty()) {
-    buttons_.first()->setDefault(true);
-    buttons_.first()->setFocus();
+    const int index = std::clamp(defaultButton, 1, static_cast<int>(buttons_.size())) - 1;
+    buttons_[index]->setDefault(true);
+    buttons_[index]->setFocus();
   }
 }
 
 void MessageDialog::reject() { done(kAnswerCancel); }
 
 int RunMessageDialog(QWidget* parent, std::string_view caption, std::string_view text,
-                     std::string_view buttons, IconKind icon) {
-  MessageDialog dialog(parent, caption, text, buttons, icon);
+                     std::string_view buttons, IconKind icon, int defaultButton) {
+  MessageDialog dialog(parent, caption, text, buttons, icon, defaultButton);
   PlaceAtMouse(dialog);
   return dialog.exec();
 }

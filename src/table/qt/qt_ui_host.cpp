@@ -31,6 +31,11 @@ int QtUiHost::ShowDialog(std::string_view caption, std::string_view text, std::s
   return RunMessageDialog(parent_, caption, text, buttons, icon);
 }
 
+int QtUiHost::ShowDialogWithDefault(std::string_view caption, std::string_view text,
+                                    std::string_view buttons, IconKind icon, int defaultButton) {
+  return RunMessageDialog(parent_, caption, text, buttons, icon, defaultButton);
+}
+
 bool QtUiHost::InputText(std::string_view caption, std::string_view prompt, std::string& text,
                          int maxLength) {
   return RunInputDialog(parent_, caption, prompt, text, maxLength);

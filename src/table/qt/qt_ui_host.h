@@ -24,6 +24,8 @@ class QtUiHost : public UiHost {
 
   int ShowDialog(std::string_view caption, std::string_view text, std::string_view buttons,
                  IconKind icon) override;
+  int ShowDialogWithDefault(std::string_view caption, std::string_view text,
+                            std::string_view buttons, IconKind icon, int defaultButton) override;
   bool InputText(std::string_view caption, std::string_view prompt, std::string& text,
                  int maxLength) override;
   int ChooseFromList(std::string_view caption, std::string_view items, int initial) override;
