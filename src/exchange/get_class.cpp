@@ -60,6 +60,13 @@ bool GetClass::OpenPath(const std::string& path, ImportVariant variant) {
   return OpenFile(path, path, variant);
 }
 
+bool GetClass::Reopen() {
+  if (path_.empty()) return false;
+  const std::string title = title_;
+  const std::string path = path_;
+  return OpenFile(title, path, variant_);
+}
+
 bool GetClass::OpenFile(std::string_view title, const std::string& path, ImportVariant variant) {
   Close();
   failed_ = false;
@@ -68,6 +75,7 @@ bool GetClass::OpenFile(std::string_view title, const std::string& path, ImportV
   variant_ = variant;
   utf8_ = false;
   textUtf8_ = false;
+  rootName_.clear();
   if (variant_ == ImportVariant::Xml) {
     xml_ = std::make_unique<XmlRowReader>();
     if (!xml_->Open(fileSystem_, path)) {
@@ -76,6 +84,7 @@ bool GetClass::OpenFile(std::string_view title, const std::string& path, ImportV
       return false;
     }
     utf8_ = xml_->Utf8();
+    rootName_ = xml_->RootName();
   } else if (!text_.Open(fileSystem_, path)) {
     Fail("Не удалось открыть файл");
     return false;
@@ -90,6 +99,7 @@ void GetClass::Close() {
   xml_.reset();
   record_.clear();
   tableStart_ = false;
+  recordLine_ = 0;
   skipNextLine_ = false;
   previousRow_.clear();
   anyRow_ = false;
@@ -135,6 +145,7 @@ bool GetClass::ReadTextRecord() {
     // Blank lines separate tables; they hold no record (a TAB makes a row
     // of empty values).
     if (IsBlankLine(line)) continue;
+    recordLine_ = text_.LineNumber();
 
     if (variant_ == ImportVariant::Txt) {
       if (line.find('\t') == std::string::npos) {
@@ -184,6 +195,7 @@ bool GetClass::ReadXmlRecord() {
       Fail(xml_->ErrorText());
       return false;
   }
+  recordLine_ = row->line;
   if (!anyRow_ || row->name != previousRow_) {
     // A new element name starts a table; the same element is then read
     // again as its first row.

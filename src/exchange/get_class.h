@@ -59,6 +59,10 @@ class GetClass {
   bool Open(std::string_view title, std::string_view defaultName);
   // Opens `path` without asking.
   bool OpenPath(const std::string& path, ImportVariant variant);
+  // Opens the last file again at its start, as it was opened first: an
+  // import that checks a whole file before it changes anything reads it
+  // twice. False when it cannot be opened (the message was shown).
+  bool Reopen();
   bool IsOpen() const { return open_; }
   // True when the last file opened could not be opened or read to its end
   // (the message was shown).
@@ -68,6 +72,8 @@ class GetClass {
   ImportVariant Variant() const { return variant_; }
   // True when the last XML file opened declared a UTF encoding.
   bool Utf8() const { return utf8_; }
+  // The root element of the last XML file opened; empty for CSV and TXT.
+  const std::string& RootName() const { return rootName_; }
 
   // The '#'-list of the fields expected in the current table (XML).
   void SetFieldNames(std::string_view fieldNames) { fieldNames_ = std::string(fieldNames); }
@@ -78,6 +84,9 @@ class GetClass {
   // The values ('#'-list), or the table's name when IsTableStart.
   const std::string& Record() const { return record_; }
   bool IsTableStart() const { return tableStart_; }
+  // The line of the file where the current record stands (XML: the start
+  // tag of its row element), from 1; the engineer finds a faulty row by it.
+  int RecordLine() const { return recordLine_; }
 
   // Item i of the record, by the rules of the paste accessors.
   std::int32_t GetInt(int i) const;
@@ -107,11 +116,13 @@ class GetClass {
   bool failed_ = false;
   bool utf8_ = false;
   bool textUtf8_ = false;  // the CSV or TXT file starts with a UTF-8 byte order mark
+  std::string rootName_;
   TextFileReader text_;
   std::unique_ptr<XmlRowReader> xml_;
   std::string fieldNames_;
   std::string record_;
   bool tableStart_ = false;
+  int recordLine_ = 0;
   bool skipNextLine_ = false;
   std::string previousRow_;
   bool anyRow_ = false;

@@ -34,6 +34,7 @@ struct XmlRowReader::State {
   std::int64_t fed = 0;        // bytes given to the parser
   std::int64_t lastEvent = 0;  // where the parser last reported something
   bool rootSeen = false;
+  std::string rootName;
   bool utf8 = false;
   std::string error;
 
@@ -80,8 +81,9 @@ struct XmlRowReader::State {
     }
     if (self.depth == 1) {
       self.rootSeen = true;
+      self.rootName = name;
     } else if (self.depth == 2) {
-      self.row = XmlRow{name, {}};
+      self.row = XmlRow{name, {}, static_cast<int>(XML_GetCurrentLineNumber(self.parser))};
       self.rowBytes = std::strlen(name);
       for (int i = 0; attributes[i] != nullptr && attributes[i + 1] != nullptr; i += 2) {
         if (std::strlen(attributes[i + 1]) > kMaxValueBytes) {
@@ -241,6 +243,8 @@ void XmlRowReader::Pop() {
 }
 
 bool XmlRowReader::Utf8() const { return state_->utf8; }
+
+const std::string& XmlRowReader::RootName() const { return state_->rootName; }
 
 const std::string& XmlRowReader::ErrorText() const { return state_->error; }
 

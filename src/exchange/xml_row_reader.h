@@ -26,6 +26,7 @@ namespace kordavelt {
 struct XmlRow {
   std::string name;
   std::vector<std::pair<std::string, std::string>> fields;  // name, value, in file order
+  int line = 0;                                             // where its start tag stands, from 1
 };
 
 class XmlRowReader {
@@ -57,6 +58,8 @@ class XmlRowReader {
 
   // True when the XML declaration names a UTF encoding.
   bool Utf8() const;
+  // The name of the root element ("Model" in a model exchange file).
+  const std::string& RootName() const;
   const std::string& ErrorText() const;
 
  private:

@@ -94,6 +94,9 @@ class modelClass : public dbfClass {
   bool WriteSettings() { return settings_.Write(*this); }
   // The reference book, nullptr while none is open.
   sprClass* Book() const { return book_.get(); }
+  // The book file the model opens: the settings' book name beside the model,
+  // else beside the program, else the default name beside the program.
+  std::string FindBookPath() const;
   MarkaClass& Designations() { return designations_; }
   // Rebuilds the designation index from rooms, sources, receivers, markings.
   void BuildDesignations();
@@ -241,7 +244,6 @@ class modelClass : public dbfClass {
  private:
   void BindTables();
   bool OpenBookForModel();
-  std::string FindBookPath() const;
   void ClearCalculatedFlags();
   // Removes every scheme position of a node / the drawing of a branch.
   void RemoveNodePositions(int node);

@@ -115,6 +115,8 @@ class ModelWriter {
     ForEach(receivers, [&receiverKeys](tbClass& table) { receiverKeys.push_back(table.Key()); });
     std::size_t next = 0;  // both lists run in key order
     for (const std::int32_t group : groupKeys) {
+      // A group number no receiver key can hold is damage, not a group.
+      if (group < 1 || group > kMaxGroupNumber) continue;
       if (!modelClass::SeekExact(groups, group)) continue;
       const GroupRec data(groups->Record());
       const std::string groupData =

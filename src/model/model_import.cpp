@@ -7,6 +7,7 @@
 #include "model/marka_class.h"
 #include "model/model_class.h"
 #include "model/model_exchange_format.h"
+#include "model/model_import_check.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
@@ -727,10 +728,31 @@ bool ModelReader::ApplyConsumer() {
   return true;
 }
 
+// The error box of a refused file: what happened, then its first problems,
+// one per line.
+std::string RefusalText(const ModelImportCounts& counts) {
+  constexpr int kShown = 10;
+  std::string text =
+      "Файл не принят, модель не изменена. Ошибок: " + std::to_string(counts.problemCount);
+  const int shown = std::min(kShown, static_cast<int>(counts.problems.size()));
+  for (int i = 0; i < shown; ++i) text += "#" + counts.problems[static_cast<std::size_t>(i)];
+  if (counts.problemCount > shown) text += "#…";
+  return text;
+}
+
 }  // namespace
 
 ModelImportCounts ReadModel(modelClass& model, GetClass& get) {
-  if (!model.Usable()) return {};
+  if (!model.Usable() || !get.IsOpen()) return {};
+  ModelImportReport report = CheckModelFile(get, model.Settings());
+  if (report.problemCount == 0 && !get.Reopen()) report.Add("файл не открывается повторно");
+  if (report.problemCount > 0) {
+    ModelImportCounts refused;
+    refused.problems = std::move(report.problems);
+    refused.problemCount = report.problemCount;
+    refused.refused = true;
+    return refused;
+  }
   const ModelImportCounts counts = ModelReader(model, get).Read();
   model.Refresh(RefreshSender::None, 2);
   return counts;
@@ -740,8 +762,12 @@ bool ImportModel(modelClass& model, UiHost& ui, char separator) {
   if (!model.Usable()) return false;
   GetClass get(ui, model.Files(), separator);
   if (!get.Open("Импорт модели", model.FileName())) return false;
-  ReadModel(model, get);
-  if (get.Failed()) return false;
+  const ModelImportCounts counts = ReadModel(model, get);
+  if (get.Failed()) return false;  // GetClass has shown why
+  if (counts.refused) {
+    ui.ShowError("Импорт", RefusalText(counts));
+    return false;
+  }
   ui.ShowInfo("Импорт", "Ввод модели выполнен");
   return true;
 }

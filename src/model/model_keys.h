@@ -16,8 +16,14 @@ namespace kordavelt {
 inline constexpr int kSlotsPerNode = 256;
 inline constexpr int kMaxSlot = 255;
 inline constexpr int kMaxNodeNumber = 65535;
+// Node numbers above this make branch keys overflow 32 bits. The program
+// numbers new nodes up to it when the engineer raises the settings' bound past
+// kMaxNodeNumber.
+inline constexpr int kLargestKeyedNode = 0x7FFFFFFF / kSlotsPerNode - 1;
 inline constexpr int kReceiversPerGroup = 1024;
 inline constexpr int kMaxReceiverInGroup = 1023;
+// Group numbers above this make receiver keys overflow 32 bits.
+inline constexpr int kMaxGroupNumber = 0x7FFFFFFF / kReceiversPerGroup - 1;
 inline constexpr int kMaxSourceNumber = 255;
 
 constexpr std::int32_t BranchKey(int node, int slot) { return node * kSlotsPerNode + slot; }

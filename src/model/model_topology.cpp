@@ -20,9 +20,6 @@ namespace {
 
 std::string Num(long long value) { return std::to_string(value); }
 
-// Node numbers above this make branch keys overflow 32 bits.
-constexpr int kLargestKeyedNode = 0x7FFFFFFF / kSlotsPerNode - 1;
-
 // True when the table holds a record with a key in [from, to].
 bool AnyKeyIn(tbClass* table, std::int32_t from, std::int32_t to) {
   if (table == nullptr) return false;

@@ -171,5 +171,52 @@ TEST_F(GetClassTest, OpenDialogFilterChoosesTheFormat) {
   EXPECT_FALSE(get.Open("Импорт", "/d/model"));
 }
 
+TEST_F(GetClassTest, EveryRecordTellsTheLineWhereItStands) {
+  // The line is how an engineer finds a faulty row of an import: blank
+  // lines and the TXT field-name line count, an XML row starts at its tag.
+  const auto lines = [this](const std::string& text, ImportVariant variant) {
+    PutText(files, "in", text);
+    GetClass get(ui, files);
+    std::vector<int> found;
+    if (!get.OpenPath("in", variant)) return found;
+    get.SetFieldNames("v");
+    while (get.ReadRecord()) found.push_back(get.RecordLine());
+    return found;
+  };
+  EXPECT_EQ(lines("#T,a\r\n1\r\n\r\n\r\n2\r\n#U\r\n3", ImportVariant::Csv),
+            (std::vector<int>{1, 2, 5, 6, 7}));
+  EXPECT_EQ(lines("T\r\nv\tw\r\n1\t2\r\n\r\n3\t4\r\n", ImportVariant::Txt),
+            (std::vector<int>{1, 3, 5}));
+  EXPECT_EQ(lines("<?xml version=\"1.0\"?>\n<Model>\n<R v=\"1\"/>\n<R>\n  <v>2</v>\n</R>\n</Model>",
+                  ImportVariant::Xml),
+            (std::vector<int>{3, 3, 4}))
+      << "the table start and the first row are the same element";
+}
+
+TEST_F(GetClassTest, XmlTellsItsRootAndAReopenedFileStartsAgain) {
+  PutText(files, "in.xml", "<DataRoot><R v=\"1\"/><R v=\"2\"/></DataRoot>");
+  GetClass get(ui, files);
+  ASSERT_TRUE(get.OpenPath("in.xml", ImportVariant::Xml));
+  EXPECT_EQ(get.RootName(), "DataRoot");
+  get.SetFieldNames("v");
+  while (get.ReadRecord()) {
+  }
+  ASSERT_TRUE(get.Reopen());
+  EXPECT_EQ(get.Variant(), ImportVariant::Xml);
+  ASSERT_TRUE(get.ReadRecord());
+  EXPECT_TRUE(get.IsTableStart());
+  ASSERT_TRUE(get.ReadRecord());
+  EXPECT_EQ(get.GetInt(0), 1);
+
+  PutText(files, "in.csv", "#T,a\r\n1\r\n");
+  ASSERT_TRUE(get.OpenPath("in.csv", ImportVariant::Csv));
+  EXPECT_EQ(get.RootName(), "");
+  files.Remove("in.csv");
+  EXPECT_FALSE(get.Reopen());
+  EXPECT_TRUE(get.Failed());
+  EXPECT_EQ(ui.Messages().size(), 1u);
+  EXPECT_FALSE(GetClass(ui, files).Reopen()) << "nothing was opened before";
+}
+
 }  // namespace
 }  // namespace kordavelt

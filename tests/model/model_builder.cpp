@@ -138,4 +138,10 @@ bool ModelBuilder::Reopen() {
   return model.OpenFile();
 }
 
+std::vector<std::uint8_t> ModelBuilder::FileBytes() {
+  model.FlushAll();
+  const std::vector<std::uint8_t>* bytes = files.Find(model.FileName());
+  return bytes == nullptr ? std::vector<std::uint8_t>() : *bytes;
+}
+
 }  // namespace kordavelt::testing

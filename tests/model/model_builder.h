@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/model_class.h"
 #include "storage/file_layer.h"
@@ -63,6 +64,8 @@ class ModelBuilder {
   void SetStatus(std::int32_t branch, std::uint16_t status);
   // Closes (saving, without a question) and opens the model again.
   bool Reopen();
+  // The model file as the disk holds it, every change flushed.
+  std::vector<std::uint8_t> FileBytes();
 
   MemoryFileSystem files;
   ScriptedUiHost ui;

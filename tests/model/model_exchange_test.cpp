@@ -368,6 +368,41 @@ TEST(ModelExchangeTest, ExportImportExportGivesTheSameFileInEveryVariant) {
   }
 }
 
+TEST(ModelExchangeTest, TheCheckPassesTheOwnExportOfAPlantInEveryVariant) {
+  // A check stricter than the export writes would refuse the engineer's own files.
+  struct Case {
+    ExportVariant put;
+    CsvOptions options;
+    ImportVariant get;
+  };
+  for (const Case& c : {Case{ExportVariant::Csv, {}, ImportVariant::Csv},
+                        Case{ExportVariant::Csv, {';', true}, ImportVariant::Csv},
+                        Case{ExportVariant::CsvDos, {}, ImportVariant::Csv},
+                        Case{ExportVariant::Txt, {}, ImportVariant::Txt},
+                        Case{ExportVariant::XmlElements1251, {}, ImportVariant::Xml},
+                        Case{ExportVariant::XmlElementsUtf8, {}, ImportVariant::Xml},
+                        Case{ExportVariant::XmlAttributes1251, {}, ImportVariant::Xml},
+                        Case{ExportVariant::XmlAttributesUtf8, {}, ImportVariant::Xml}}) {
+    SCOPED_TRACE(static_cast<int>(c.put));
+    ModelBuilder original;
+    BuildPlant(original);
+    PutClass put(original.ui, original.files, c.options);
+    ASSERT_TRUE(put.OpenPath("/x/m.txt", c.put, false));
+    ASSERT_TRUE(WriteModel(original.model, put));
+    ASSERT_TRUE(put.Close());
+
+    ModelBuilder copy("/models/copy.LVN");
+    copy.files.Put("/x/m.txt", *original.files.Find("/x/m.txt"));
+    GetClass get(copy.ui, copy.files, c.options.separator);
+    ASSERT_TRUE(get.OpenPath("/x/m.txt", c.get));
+    const ModelImportCounts counts = ReadModel(copy.model, get);
+    EXPECT_FALSE(counts.refused);
+    EXPECT_EQ(counts.problems, std::vector<std::string>{});
+    EXPECT_GT(counts.applied, 30);
+    EXPECT_EQ(counts.skipped, 0);
+  }
+}
+
 TEST(ModelExchangeTest, ImportedModelKeepsTheTablesConsistent) {
   ModelBuilder original;
   const Plant p = BuildPlant(original);
@@ -538,18 +573,24 @@ TEST(ModelExchangeTest, BranchRowsBringTheirNodesAndNeverTakeAnotherEndsSlot) {
   EXPECT_EQ(FarEndRec(m->FarEnds()->Record()).BranchKey(), BranchKey(6, 1));
 }
 
-TEST(ModelExchangeTest, RowsOfAnUnknownSectionAreNotAppliedToThePreviousOne) {
+TEST(ModelExchangeTest, RowsOfAnUnknownSectionNeverReachThePreviousOne) {
+  // The file is refused whole: not even the rows before the unknown section apply.
   ModelBuilder m;
   const ModelImportCounts counts = Import(m,
                                           "#Node,Key\r\n"
                                           "У1,1,0,0,0,0,380,0,0\r\n"
                                           "#Lamps,Key\r\n"
-                                          "У2,2,0,0,0,0,380,0,0\r\n"
-                                          "#Rele,KeyBeg\r\n"
-                                          "K1,1.1,0.0,0,1,5\r\n");
-  EXPECT_EQ(counts.applied, 1);
-  EXPECT_EQ(counts.skipped, 2);
-  EXPECT_EQ(m->Nodes()->Count(), 1);
+                                          "У2,2,0,0,0,0,380,0,0\r\n");
+  EXPECT_TRUE(counts.refused);
+  EXPECT_EQ(counts.applied, 0);
+  EXPECT_EQ(m->Nodes()->Count(), 0);
+}
+
+TEST(ModelExchangeTest, ReleRowsAreReadButChangeNothing) {
+  ModelBuilder m;
+  const ModelImportCounts counts = Import(m, "#Rele,KeyBeg\r\nK1,1.1,0.0,0,1,5\r\n");
+  EXPECT_FALSE(counts.refused);
+  EXPECT_EQ(counts.skipped, 1);
   EXPECT_EQ(m->Branches()->Count(), 0);
 }
 
