@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "table/table_owner.h"
+
 namespace kordavelt {
 namespace {
 
@@ -170,6 +172,11 @@ int BookCategoryOfSection(std::string_view name) {
     if (BookSectionOfCategory(category) == name) return category;
   }
   return 0;
+}
+
+std::string BookFieldNames(const BookTableLayout& layout) {
+  if (layout.exchangeNames.empty()) return TableForm::DefaultFieldNames();
+  return std::string(layout.exchangeNames);
 }
 
 std::span<const int> TemplateSlotKinds() { return kSlotKinds; }

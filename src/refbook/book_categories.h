@@ -7,6 +7,7 @@
 // window shows for enumerated fields.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "refbook/book_tables.h"
@@ -33,6 +34,10 @@ std::span<const BookTableLayout> BookTableLayouts();
 const BookTableLayout* BookLayoutOfTable(int table);
 // The layout of category 1 … 21, or nullptr.
 const BookTableLayout* BookLayoutOfCategory(int category);
+
+// The column names export writes and XML import matches: the exchange
+// names, or the table window's f1, f2, … where a category has none.
+std::string BookFieldNames(const BookTableLayout& layout);
 
 // "Присоединения#Кабели#…#Марки кабелей", one caption per category.
 std::string_view BookCategoryCaptions();

@@ -28,29 +28,6 @@ std::string UpperExtension(std::string_view path) {
 
 }  // namespace
 
-int ImportBookSections(BookOwner& owner, GetClass& file) {
-  int added = 0;
-  bool inSection = false;
-  while (file.ReadRecord()) {
-    if (file.IsTableStart()) {
-      inSection = owner.SelectSection(file.Record());
-      if (inSection) file.SetFieldNames(owner.Form().fieldNames);
-      continue;
-    }
-    if (inSection && owner.ImportRow(file.Record()) != 0) ++added;
-  }
-  file.Close();
-  return added;
-}
-
-int ImportBook(BookOwner& owner, UiHost& ui, FileSystem& fileSystem, char separator) {
-  GetClass file(ui, fileSystem, separator);
-  if (!file.Open(BookOwner::kCaption, "")) return 0;
-  const int added = ImportBookSections(owner, file);
-  owner.Form().refresh = Refresh::All;
-  return added;
-}
-
 bool ExportBookCategory(BookOwner& owner, UiHost& ui, FileSystem& fileSystem,
                         const CsvOptions& options) {
   if (owner.Table() == 0) return false;

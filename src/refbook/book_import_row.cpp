@@ -1,5 +1,6 @@
 #include "refbook/book_import_row.h"
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <string>
@@ -39,13 +40,15 @@ std::int32_t FindByName(sprClass& book, int table, std::string_view name,
   return 0;
 }
 
-// A breaker series by name, added with the next code when unknown; 0 for none.
-std::uint16_t SeriesByName(sprClass& book, const std::string& name) {
+// A breaker series by name; an unknown one is added with the next code when
+// `add`, otherwise none.
+std::uint16_t SeriesByName(sprClass& book, const std::string& name, bool add) {
   if (name.empty() || name == "-") return 0;
   const std::int32_t found = FindByName(book, book::kBreakerSeriesTable, name);
   if (found > 0 && found <= std::numeric_limits<std::uint16_t>::max()) {
     return static_cast<std::uint16_t>(found);
   }
+  if (!add) return 0;
   tbClass* series = book.OpenBookTable(book::kBreakerSeriesTable);
   if (series == nullptr) return 0;
   const std::int32_t code = std::max(series->LastKey(), 0) + 1;
@@ -65,22 +68,8 @@ int ChoiceIndex(std::string_view items, int i, std::string_view choices) {
   return GetInt(items, i);
 }
 
-// The object kind whose name the slot shows; 0 for none.
-int SlotKindByName(const std::string& name) {
-  if (name.empty()) return 0;
-  for (int kind : TemplateSlotKinds()) {
-    if (KindName(kind) == name) return kind;
-  }
-  const std::string other = KindName(0);
-  for (int kind = 1; kind <= 255; ++kind) {
-    const std::string kindName = KindName(kind);
-    if (kindName == name && kindName != other) return kind;
-  }
-  return 0;
-}
-
 void ReadColumn(sprClass& book, int table, const BookColumn& column, std::string_view items, int i,
-                Bytes record) {
+                Bytes record, bool addSeries) {
   const std::string item = GetStr(items, i);
   switch (column.field) {
     case F::Number: {
@@ -105,6 +94,7 @@ void ReadColumn(sprClass& book, int table, const BookColumn& column, std::string
       DeriveBookFlags(table, record);
       break;
     case F::Choice: {
+      if (item.empty()) break;
       const int mask = (1 << column.size) - 1;
       int index = ChoiceIndex(items, i, column.choices);
       if (index < 0 || index > mask) index = 0;
@@ -129,13 +119,13 @@ void ReadColumn(sprClass& book, int table, const BookColumn& column, std::string
       break;
     }
     case F::Slot:
-      WriteU8(record, column.offset, static_cast<std::uint8_t>(SlotKindByName(item)));
+      WriteU8(record, column.offset, static_cast<std::uint8_t>(TemplateSlotKind(item)));
       break;
     case F::Brand:
       WriteI32(record, column.offset, FindByName(book, book::kCableBrandTable, item));
       break;
     case F::Series:
-      WriteU16(record, column.offset, SeriesByName(book, item));
+      WriteU16(record, column.offset, SeriesByName(book, item, addSeries));
       break;
     case F::TripUnit: {
       // Trip units of several series may share a name: the breaker's own
@@ -167,11 +157,39 @@ void ReadColumn(sprClass& book, int table, const BookColumn& column, std::string
   }
 }
 
+// The row's cells read into a new, empty record of `table`.
+std::vector<std::uint8_t> ReadRow(sprClass& book, int table, std::string_view items,
+                                  bool addSeries) {
+  std::vector<std::uint8_t> record(static_cast<std::size_t>(BookRecordLength(table)));
+  const std::span<const BookColumn> columns = BookColumns(table);
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    ReadColumn(book, table, columns[c], items, static_cast<int>(c) + 1, record, addSeries);
+  }
+  return record;
+}
+
 }  // namespace
 
+int TemplateSlotKind(std::string_view name) {
+  if (name.empty()) return 0;
+  for (int kind : TemplateSlotKinds()) {
+    if (KindName(kind) == name) return kind;
+  }
+  const std::string other = KindName(0);
+  for (int kind = 1; kind <= 255; ++kind) {
+    const std::string kindName = KindName(kind);
+    if (kindName == name && kindName != other) return kind;
+  }
+  return 0;
+}
+
+std::vector<std::uint8_t> BookRowRecord(sprClass& book, int table, std::string_view items) {
+  if (BookColumns(table).empty()) return {};
+  return ReadRow(book, table, items, false);
+}
+
 std::int32_t ImportBookRow(sprClass& book, int table, std::string_view items) {
-  const std::span<const BookColumn> columns = BookColumns(table);
-  if (columns.empty()) return 0;
+  if (BookColumns(table).empty()) return 0;
   tbClass* open = book.OpenBookTable(table);
   if (open == nullptr) return 0;
   const std::int32_t last = open->LastKey();
@@ -182,16 +200,18 @@ std::int32_t ImportBookRow(sprClass& book, int table, std::string_view items) {
   open->MarkModifiedAndFlush();
 
   // References are looked up in other tables only, so the new record stays
-  // current while its columns are read.
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    const Bytes record = book.CurrentRecord(table);
-    if (record.empty()) return 0;
-    ReadColumn(book, table, columns[c], items, static_cast<int>(c) + 1, record);
-  }
+  // current while the row is read.
+  const std::vector<std::uint8_t> row = ReadRow(book, table, items, true);
+  const Bytes record = book.CurrentRecord(table);
+  if (record.empty()) return 0;
+  std::copy_n(row.begin(), std::min(row.size(), record.size()), record.begin());
   open->MarkModifiedAndFlush();
 
-  if (BookCodeColumn(table) == 0) return appended;
-  const std::int32_t code = GetInt(items, ListCount(items) - 1);
+  // The code stands in its column, the last of a complete row; a row that a
+  // spreadsheet padded with empty cells keeps it.
+  const int codeColumn = BookCodeColumn(table);
+  if (codeColumn == 0) return appended;
+  const std::int32_t code = GetInt(items, codeColumn);
   const std::int32_t given = code >= 1 ? book.GiveFreeCode(table, code, kUnboundedSearch)
                                        : book.AssignAutomaticCode(table);
   return given != 0 ? given : appended;

@@ -61,8 +61,7 @@ bool BookOwner::ShowTable(int table) {
   form_.head2 = std::string(layout->head2);
   form_.displayCodes = std::string(layout->displayCodes);
   form_.editCodes = std::string(layout->editCodes);
-  form_.fieldNames = layout->exchangeNames.empty() ? TableForm::DefaultFieldNames()
-                                                   : std::string(layout->exchangeNames);
+  form_.fieldNames = BookFieldNames(*layout);
   form_.appendable = true;
   form_.rowCount = rows_.Rows();
   form_.curRow = std::clamp(currentRows_[table], 1, rows_.Rows() + 1);

@@ -56,6 +56,7 @@ class BookOwner : public TableOwner {
   // Forgets the table shown (the window was closed).
   void CloseTable();
 
+  sprClass& Book() { return book_; }
   int Table() const { return table_; }
   int Category() const { return category_; }
   TableForm& Form() { return form_; }

@@ -1,19 +1,24 @@
 // Whole categories through the exchange files: a book written out and read
 // into an empty one gives the same types, with their codes, lists and
-// characteristics; sections of other files are skipped, and the window's
-// commands ask for their files.
+// characteristics, or — where XML cannot carry a column back — is refused
+// rather than damaged; sections of other files are skipped and told, and
+// the window's commands ask for their files.
 
 #include "refbook/book_exchange.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <set>
 #include <vector>
 
 #include "refbook/book_builder.h"
 #include "refbook/book_categories.h"
+#include "refbook/book_cells.h"
 #include "refbook/book_owner.h"
 #include "refbook/book_tables.h"
+#include "storage/counted_string.h"
 #include "storage/cp1251.h"
 #include "table/dial_list.h"
 
@@ -48,7 +53,25 @@ struct FullBook {
       for (const std::int32_t code : Codes(layout.table)) {
         EXPECT_FALSE(AddFilledType(t.book, layout.table, code, refs).empty()) << layout.table;
       }
+      MakeDistinct(layout.table, Codes(layout.table)[1]);
     }
+  }
+
+  // The second type of a category gets another designation, so that import
+  // does not take it for a repeat of the first: one more letter in its name,
+  // or for a cable (named by its brand) one more conductor.
+  void MakeDistinct(int table, std::int32_t code) {
+    ASSERT_TRUE(t.book.FindType(table, code));
+    const Bytes record = t.book.CurrentRecord(table);
+    const BookColumn& first = BookColumns(table)[0];
+    if (table == book::kCableTable) {
+      WriteU8(record, 52, static_cast<std::uint8_t>(ReadU8(record, 52) + 1));
+    } else {
+      const BookColumn& name = first.field == BookField::Name ? first : BookColumns(table)[1];
+      WriteCountedString(record, name.offset, name.size,
+                         ReadCountedString(record, name.offset, name.size) + "б");
+    }
+    t.book.BookTable(table)->MarkModifiedAndFlush();
   }
 
   // Templates are numbered in turn; other types keep codes of any size.
@@ -97,7 +120,7 @@ bool AllColumnsNamed(const BookTableLayout& layout) {
 
 // Exports `source` whole in `variant` and imports the file into an empty book.
 std::vector<FullBook::Type> RoundTrip(FullBook& source, ExportVariant variant,
-                                      ImportVariant importVariant, int& added) {
+                                      ImportVariant importVariant, BookImportReport& report) {
   const std::string path = "/book.exchange";
   EXPECT_TRUE(ExportWholeBook(source.owner, source.t.ui, source.t.files, path, variant, {}));
   TestBook target;
@@ -105,19 +128,26 @@ std::vector<FullBook::Type> RoundTrip(FullBook& source, ExportVariant variant,
   BookOwner owner(target.book, target.ui);
   GetClass file(target.ui, target.files);
   EXPECT_TRUE(file.OpenPath(path, importVariant));
-  added = ImportBookSections(owner, file);
+  report = ImportBookSections(owner, file);
   EXPECT_FALSE(file.Failed());
   EXPECT_EQ(target.ui.Messages(), std::vector<std::string>());
   return FullBook::Types(target.book);
 }
 
+// Relays, transformers and trip units: their exchange names leave columns
+// without a name or name two alike, so XML carries those values nowhere or
+// into another field.
+constexpr std::array kXmlMisnamedTables = {book::kRelayTable, book::kTransformerTable,
+                                           book::kTripUnitTable};
+
 TEST(BookExchangeTest, EveryCategoryComesBackThroughCsv) {
   FullBook source;
   const std::vector<FullBook::Type> expected = FullBook::Types(source.t.book);
-  int added = 0;
+  BookImportReport report;
   const std::vector<FullBook::Type> types =
-      RoundTrip(source, ExportVariant::Csv, ImportVariant::Csv, added);
-  EXPECT_EQ(added, static_cast<int>(expected.size()));
+      RoundTrip(source, ExportVariant::Csv, ImportVariant::Csv, report);
+  EXPECT_EQ(report.problems, std::vector<std::string>());
+  EXPECT_EQ(report.added, static_cast<int>(expected.size()));
   ASSERT_EQ(types.size(), expected.size());
   for (std::size_t i = 0; i < types.size(); ++i) {
     SCOPED_TRACE(std::to_string(types[i].table) + " " + std::to_string(types[i].code));
@@ -145,10 +175,19 @@ TEST(BookExchangeTest, XmlKeepsTheCategoriesWhoseColumnsAreAllNamed) {
         ExportVariant::XmlAttributes1251}) {
     SCOPED_TRACE(static_cast<int>(variant));
     FullBook source;
-    int added = 0;
-    const std::vector<FullBook::Type> types = RoundTrip(source, variant, ImportVariant::Xml, added);
+    for (const int table : kXmlMisnamedTables) {
+      tbClass* types = source.t.book.OpenBookTable(table);
+      while (types->Count() > 0) {
+        types->GoTo(1);
+        types->Delete();
+      }
+    }
+    BookImportReport report;
+    const std::vector<FullBook::Type> types =
+        RoundTrip(source, variant, ImportVariant::Xml, report);
     // One file, one root: every section is read, each in its category.
-    EXPECT_EQ(added, static_cast<int>(FullBook::Types(source.t.book).size()));
+    EXPECT_EQ(report.problems, std::vector<std::string>());
+    EXPECT_EQ(report.added, static_cast<int>(FullBook::Types(source.t.book).size()));
     int compared = 0;
     for (const FullBook::Type& type : types) {
       if (!AllColumnsNamed(*BookLayoutOfTable(type.table))) continue;
@@ -157,6 +196,35 @@ TEST(BookExchangeTest, XmlKeepsTheCategoriesWhoseColumnsAreAllNamed) {
     }
     EXPECT_GE(compared, 20);
   }
+}
+
+TEST(BookExchangeTest, XmlThatWouldPutValuesIntoOtherFieldsIsRefused) {
+  FullBook source;
+  const std::string path = "/book.xml";
+  ASSERT_TRUE(ExportWholeBook(source.owner, source.t.ui, source.t.files, path,
+                              ExportVariant::XmlElements1251, {}));
+  TestBook target;
+  target.files.Put(path, *source.t.files.Find(path));
+  BookOwner owner(target.book, target.ui);
+  GetClass file(target.ui, target.files);
+  ASSERT_TRUE(file.OpenPath(path, ImportVariant::Xml));
+  const BookImportReport report = ImportBookSections(owner, file);
+  EXPECT_EQ(report.added, 0);
+  EXPECT_EQ(FullBook::Types(target.book), std::vector<FullBook::Type>()) << "nothing added";
+
+  // "строка N, SECTION, COLUMN: «TEXT» — REASON": the sections refused.
+  std::set<std::string> sections;
+  for (const std::string& problem : report.problems) {
+    const std::size_t from = problem.find(", ") + 2;
+    sections.insert(problem.substr(from, problem.find(", ", from) - from));
+  }
+  EXPECT_EQ(sections, (std::set<std::string>{"SRub", "SStab", "SMech"}));
+  // The transformer's code lands on its tap position: both columns are named "R0".
+  const std::string tapPosition =
+      ", SStab, R0 (Np): «" + std::to_string(kFirstCode) + "» — вне диапазона -128…127";
+  EXPECT_TRUE(std::any_of(report.problems.begin(), report.problems.end(),
+                          [&](const std::string& p) { return p.ends_with(tapPosition); }))
+      << report.problems.front();
 }
 
 TEST(BookExchangeTest, WholeBookFileHasOneSectionPerCategoryWithTypes) {
@@ -172,7 +240,7 @@ TEST(BookExchangeTest, WholeBookFileHasOneSectionPerCategoryWithTypes) {
   EXPECT_EQ(text.find("#SNode"), std::string::npos) << "empty categories are left out";
 }
 
-TEST(BookExchangeTest, RowsOutsideKnownSectionsAreSkipped) {
+TEST(BookExchangeTest, RowsOutsideKnownSectionsAreSkippedAndTold) {
   TestBook t;
   t.files.Put("/in.csv", Bytes1251("1#ничей\n"
                                    "#Nodes,Key,Name\n"
@@ -184,9 +252,21 @@ TEST(BookExchangeTest, RowsOutsideKnownSectionsAreSkipped) {
   BookOwner owner(t.book, t.ui);
   GetClass file(t.ui, t.files);
   ASSERT_TRUE(file.OpenPath("/in.csv", ImportVariant::Csv));
-  EXPECT_EQ(ImportBookSections(owner, file), 1);
+  const BookImportReport report = ImportBookSections(owner, file);
+  EXPECT_TRUE(report.Succeeded());
+  EXPECT_EQ(report.added, 1);
+  EXPECT_EQ(report.notes, (std::vector<std::string>{
+                              "до первого раздела пропущено строк: 1",
+                              "строка 2: раздел «Nodes» не из справочника, пропущено строк: 1",
+                              "строка 6: раздел «Other» не из справочника, пропущено строк: 1"}));
   EXPECT_EQ(owner.Table(), book::kTrunkingTable);
   EXPECT_EQ(owner.Form().rowCount, 1);
+
+  // A file without one section of the book is no catalogue: refused.
+  t.files.Put("/model.csv", Bytes1251("#Nodes,Key,Name\n1,ТП-1\n"));
+  ASSERT_TRUE(file.OpenPath("/model.csv", ImportVariant::Csv));
+  EXPECT_EQ(ImportBookSections(owner, file).problems,
+            std::vector<std::string>{"в файле нет разделов справочника"});
 }
 
 TEST(BookExchangeTest, WindowCommandsAskForTheirFiles) {

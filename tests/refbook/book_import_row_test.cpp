@@ -137,6 +137,22 @@ TEST(BookImportRowTest, CodesFromTheRowOrAutomatic) {
   EXPECT_EQ(ImportBookRow(b.t.book, book::kRelayTable, "1#РТЛ#380#25#1#0.5#"), 2);
 }
 
+TEST(BookImportRowTest, TheCodeIsReadFromItsColumnOfAPaddedRow) {
+  // A spreadsheet pads rows to the width of the header: the code stays.
+  Book b;
+  EXPECT_EQ(ImportBookRow(b.t.book, book::kSwitchTable, "1#РЕ19#380#100#10#5#0.5#40###"), 40);
+}
+
+TEST(BookImportRowTest, RowRecordIsWhatImportStoresButAddsNoSeries) {
+  Book b;
+  const std::string_view row = "1#ВА57#ВА57-35#380#100#10#2#МТЗ#1#2#0";
+  std::vector<std::uint8_t> record = BookRowRecord(b.t.book, book::kBreakerTable, row);
+  EXPECT_EQ(b.t.book.OpenBookTable(book::kBreakerSeriesTable)->Count(), 1) << "only ВА88";
+  const std::int32_t code = ImportBookRow(b.t.book, book::kBreakerTable, row);
+  WriteU16(record, 45, 4);  // the series import added
+  EXPECT_EQ(b.Record(book::kBreakerTable, code), record);
+}
+
 TEST(BookImportRowTest, DamagedRowsGiveTypesWithZeros) {
   Book b;
   for (std::string_view items :
