@@ -1,9 +1,11 @@
 #pragma once
 
 // The reference book's exchange files from the command line:
-//   kordavelt-cli import-book BOOK.SPR FILE... [--separator C]
+//   kordavelt-cli import-book BOOK.SPR FILE... [--separator C] [--append-duplicates]
 //       adds every type of the files' sections to the book (created when
-//       absent), file after file;
+//       absent), file after file; types the book holds already are skipped
+//       unless --append-duplicates; a file with a refused cell adds nothing,
+//       its problems go to the error stream and the exit code is 1;
 //   kordavelt-cli export-book BOOK.SPR OUT [--variant N] [--separator C] [--quotes]
 //       writes every category that has types into OUT (variant 1 … 7 of
 //       the table export, CSV by default).

@@ -138,7 +138,7 @@ void PrintViolations(CalcSession& session, const CliContext& context) {
 // The command's calculation and its output; the exit code.
 int Calculate(const CalcOptions& options, bool elements, const CliContext& context) {
   CalcSession session(options, context);
-  if (!session.Open()) return kExitUsage;
+  if (!session.Open()) return session.OpenExitCode();
   bool clean = session.Run();
   // The listing's output is JSON only: its status line goes with the messages.
   (elements ? context.err : context.out) << session.StatusLine() << '\n';

@@ -1,11 +1,32 @@
 #include "cli/calc_session.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "calc/calculation.h"
+#include "cli/book_check.h"
+#include "model/catalogue_references.h"
+#include "refbook/spr_class.h"
+#include "storage/db_reader.h"
 #include "storage/file_path.h"
 
 namespace kordavelt {
+namespace {
+
+// Every problem of the book file, the engine's and the book's own; `types`
+// gets the number of its equipment types.
+std::vector<DbProblem> InspectBook(FileSystem& files, const std::string& path, int& types) {
+  const std::unique_ptr<RandomAccessFile> file = files.Open(path, OpenMode::ReadOnly);
+  if (file == nullptr) return {{0, "Файл не открывается"}};
+  DbReader reader(*file, db::FileKind::ReferenceBook);
+  std::vector<DbProblem> problems = reader.Check();
+  const std::vector<DbProblem> own = CheckBookTables(reader);
+  problems.insert(problems.end(), own.begin(), own.end());
+  types = CountBookTypes(reader);
+  return problems;
+}
+
+}  // namespace
 
 int CalcUiHost::ShowDialog(std::string_view caption, std::string_view text,
                            std::string_view buttons, IconKind icon) {
@@ -25,18 +46,19 @@ CalcSession::~CalcSession() {
 
 bool CalcSession::Open() {
   const std::string& path = options_.model;
-  if (!context_.files.Exists(path)) {
-    context_.ui.ShowError(path, "Файл не найден");
-    return false;
-  }
+  if (!CheckReadable(path, context_)) return false;
   // A book that is not there would be replaced by an empty one.
-  if (!options_.book.empty() && !context_.files.Exists(options_.book)) {
-    context_.ui.ShowError(options_.book, "Файл не найден");
-    return false;
-  }
-  FileSystem* files = &context_.files;
-  if (!options_.choice) {
+  if (!options_.book.empty() && !CheckReadable(options_.book, context_)) return false;
+  FileSystem* files = nullptr;
+  if (options_.choice) {
+    writer_ = std::make_unique<WriteSession>(context_, path, db::kModelExtension);
+    if (!writer_->Begin()) return false;
+    files = &writer_->Files();
+  } else {
     scratch_ = std::make_unique<ScratchFileSystem>(context_.files);
+    scratch_->OnNote = [this](const std::string& file, const std::string& note) {
+      context_.ui.ShowInfo(file, note);
+    };
     files = scratch_.get();
   }
   // The book is looked for beside the model, then in the folder of --book.
@@ -45,8 +67,10 @@ bool CalcSession::Open() {
   model_ = std::make_unique<modelClass>(ui_, *files, programPath);
   model_->SetFileName(path);
   if (!model_->OpenFile()) return false;
-  if (!model_->Usable() || model_->Book() == nullptr) {
-    context_.ui.ShowError(path, "Таблицы модели не открываются");
+  bookRefused_ = !BookServes(*files);
+  const bool usable = model_->Usable() && model_->Book() != nullptr;
+  if (bookRefused_ || !usable) {
+    if (!bookRefused_) context_.ui.ShowError(path, "Таблицы модели не открываются");
     model_->SetAskToSave(false);
     model_->CloseFile();
     return false;
@@ -59,6 +83,32 @@ bool CalcSession::Open() {
   };
   calc_ = std::make_unique<CalcClass>(*model_);
   BindCalculation(*calc_);
+  return true;
+}
+
+// The calculation trusts its reference book. A book the check finds damaged
+// is refused: its types could be read wrongly. A book without a single type
+// is refused when the model names catalogue types, since every such element
+// would be calculated with no impedance and no permissible current, numbers
+// that look like results; a model of its own impedances alone (abstract
+// branches, sources with their own data) is calculated against it. A type
+// missing from a book that has others is left to the checks of the
+// calculation, which report the element ("нет в БД!") as the program does.
+bool CalcSession::BookServes(FileSystem& files) {
+  // A book the engine refused to open is looked at where the model looked for it.
+  const sprClass* open = model_->Book();
+  const std::string book = open != nullptr ? open->FileName() : model_->FindBookPath();
+  int types = 0;
+  const std::vector<DbProblem> problems = InspectBook(files, book, types);
+  if (!problems.empty()) {
+    context_.ui.ShowError(options_.model, "Справочник повреждён: " + book);
+    for (const DbProblem& problem : problems) context_.ui.ShowError(book, problem.text);
+    return false;
+  }
+  if (types == 0 && model_->Usable() && NamesCatalogueTypes(*model_)) {
+    context_.ui.ShowError(options_.model, "Справочник пуст: " + book);
+    return false;
+  }
   return true;
 }
 
@@ -86,7 +136,19 @@ bool CalcSession::Close() {
   // The settings are written at every close: the run's changes must not be.
   std::copy(savedSettings_.begin(), savedSettings_.end(), model_->Settings().Block().begin());
   model_->SetAskToSave(false);
-  return model_->CloseFile();
+  const bool closed = model_->CloseFile() && !model_->IoFailed();
+  if (writer_ == nullptr) return closed;
+  if (!closed) {
+    context_.ui.ShowError(options_.model, "Выбранное оборудование не записано; модель не изменена");
+    return false;
+  }
+  return writer_->Commit();
+}
+
+int CalcSession::OpenExitCode() const {
+  if (bookRefused_) return kExitProblems;
+  if (writer_ != nullptr && writer_->ExitCode() != kExitOk) return writer_->ExitCode();
+  return kExitUsage;
 }
 
 }  // namespace kordavelt

@@ -7,12 +7,13 @@
 // Without --choice the model is opened over a ScratchFileSystem, so the
 // results, flags and backups the calculation writes never reach the files:
 // the model and its book stay exactly as they were. With --choice the model
-// is opened as the program opens it (its backup taken) and the chosen types
-// are saved at the close; the settings of --set and the switch of the
-// automatic choice are put back before, so only the choice is kept.
+// is changed all or nothing (WriteSession): the chosen types reach the file
+// at the close, the state before stays as its backup; the settings of --set
+// and the switch of the automatic choice are put back before, so only the
+// choice is kept.
 //
 //   CalcSession session(options, context);
-//   if (!session.Open()) return kExitUsage;
+//   if (!session.Open()) return session.OpenExitCode();
 //   session.Run();
 //   out << session.StatusLine() << '\n';
 //   session.Close();
@@ -24,6 +25,7 @@
 #include "cli/calc_options.h"
 #include "cli/console_ui_host.h"
 #include "cli/scratch_file_system.h"
+#include "cli/write_session.h"
 #include "model/model_class.h"
 
 namespace kordavelt {
@@ -52,6 +54,10 @@ class CalcSession {
 
   // Opens the model with its tables and book; false after a message.
   bool Open();
+  // After a failed Open: true when it was the book that could not serve.
+  bool BookRefused() const { return bookRefused_; }
+  // After a failed Open: the exit code that says why.
+  int OpenExitCode() const;
   // Applies the regime and settings and runs the calculation. False when
   // it reported a problem or calculated no source.
   bool Run();
@@ -65,15 +71,21 @@ class CalcSession {
   CalcUiHost& Ui() { return ui_; }
 
  private:
+  // False after a message when the model's book, as `files` give it, is
+  // damaged, or empty while the model names catalogue types.
+  bool BookServes(FileSystem& files);
+
   const CalcOptions& options_;
   const CliContext& context_;
   CalcUiHost ui_;
   std::unique_ptr<ScratchFileSystem> scratch_;  // without --choice
+  std::unique_ptr<WriteSession> writer_;        // with --choice
   std::unique_ptr<modelClass> model_;
   std::unique_ptr<CalcClass> calc_;
   std::array<std::uint8_t, ModelSettings::kLength> savedSettings_{};
   std::string status_;
   bool statusShown_ = false;
+  bool bookRefused_ = false;
 };
 
 }  // namespace kordavelt

@@ -7,6 +7,7 @@
 #include "cli/dump_command.h"
 #include "cli/model_command.h"
 #include "cli/model_exchange_command.h"
+#include "storage/file_errors.h"
 
 namespace kordavelt {
 namespace {
@@ -19,13 +20,16 @@ constexpr std::string_view kUsage =
     "                                       иначе ключ и данные в шестнадцатеричном виде;\n"
     "                                       для блока данных — его байты\n"
     "  kordavelt-cli dump ФАЙЛ --table N --hex  то же в шестнадцатеричном виде\n"
-    "  kordavelt-cli check ФАЙЛ             проверка структуры файла; код выхода 1, если\n"
-    "                                       найдены ошибки\n"
-    "  kordavelt-cli import-book СПРАВОЧНИК ФАЙЛ... [--separator C]\n"
+    "  kordavelt-cli check ФАЙЛ             проверка файла: структура, ключи и поля записей\n"
+    "                                       модели или справочника, прерванная запись;\n"
+    "                                       код выхода 1, если найдены ошибки\n"
+    "  kordavelt-cli import-book СПРАВОЧНИК ФАЙЛ... [--separator C] [--append-duplicates]\n"
     "                                       добавить в справочник (новый, если его нет)\n"
     "                                       типы из разделов файлов обмена (*.CSV, *.TXT,\n"
-    "                                       *.XML) по порядку; код выхода 1, если файл\n"
-    "                                       повреждён\n"
+    "                                       *.XML) по порядку; типы, чьи обозначения уже\n"
+    "                                       есть в виде оборудования, пропускаются, если\n"
+    "                                       не задан --append-duplicates; код выхода 1,\n"
+    "                                       если файл повреждён (справочник не изменён)\n"
     "  kordavelt-cli export-book СПРАВОЧНИК ФАЙЛ [--variant N] [--separator C] [--quotes]\n"
     "                                       выгрузить все виды оборудования справочника,\n"
     "                                       по разделу на вид; N — вариант файла: 1 CSV,\n"
@@ -34,7 +38,12 @@ constexpr std::string_view kUsage =
     "  kordavelt-cli restore МОДЕЛЬ [--delete-hidden]\n"
     "                                       восстановление согласованности таблиц модели;\n"
     "                                       с --delete-hidden удаляются и ветви и узлы,\n"
-    "                                       которых нет на схеме\n"
+    "                                       которых нет на схеме; записывается, только если\n"
+    "                                       модель после него проходит проверку\n"
+    "  kordavelt-cli restore МОДЕЛЬ --from-backup\n"
+    "                                       вернуть модель к её копии «ИМЯ.~LVN» (последнему\n"
+    "                                       целому состоянию); модель, запись которой была\n"
+    "                                       прервана, сохраняется как «ИМЯ.interrupted.LVN»\n"
     "  kordavelt-cli pack МОДЕЛЬ [КОПИЯ]    упакованная копия модели (по умолчанию\n"
     "                                       «ИМЯ!.LVN»)\n"
     "  kordavelt-cli import-model МОДЕЛЬ ФАЙЛ [--book СПРАВОЧНИК] [--separator C]\n"
@@ -77,7 +86,11 @@ constexpr std::string_view kUsage =
     "                                       Unom, Ur, Up, Ir, Ia, Z1, …, violations);\n"
     "                                       строка состояния — в поток ошибок\n"
     "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
-    "оборудования; файл с другим расширением может быть любым из них.\n";
+    "оборудования; файл с другим расширением может быть любым из них.\n"
+    "Команды, которые только читают, не пишут ни модель, ни справочник, ни их копии.\n"
+    "Команды, которые изменяют файл, изменяют его целиком или никак: прежнее состояние\n"
+    "остаётся копией «ИМЯ.~LVN» («ИМЯ.~SPR»); файл, открытый для записи другой\n"
+    "программой, не изменяется (код выхода 2).\n";
 
 }  // namespace
 
@@ -87,12 +100,17 @@ int UsageError(const CliContext& context, const std::string& what) {
   return kExitUsage;
 }
 
+bool CheckReadable(const std::string& path, const CliContext& context) {
+  int error = context.files.AccessError(path, OpenMode::ReadOnly);
+  if (error == 0 && !context.files.Exists(path)) error = -ENOENT;
+  if (error == 0) return true;
+  context.ui.ShowError(path, FileErrorText(error));
+  return false;
+}
+
 std::unique_ptr<RandomAccessFile> OpenDatabaseFile(const std::string& path,
                                                    const CliContext& context) {
-  if (!context.files.Exists(path)) {
-    context.ui.ShowError(path, "Файл не найден");
-    return nullptr;
-  }
+  if (!CheckReadable(path, context)) return nullptr;
   auto file = context.files.Open(path, OpenMode::ReadOnly);
   if (file == nullptr) context.ui.ShowError(path, "Файл не открывается");
   return file;

@@ -44,6 +44,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            FileSystem& files);
 
+// True when `path` names a file that can be read; otherwise false after a
+// message that says why ("Файл не найден", "Это папка, а не файл", "Нет
+// доступа к файлу или его папке" ...).
+bool CheckReadable(const std::string& path, const CliContext& context);
+
 // The file opened for reading, or nullptr after a message when it is missing
 // or cannot be opened.
 std::unique_ptr<RandomAccessFile> OpenDatabaseFile(const std::string& path,

@@ -16,6 +16,10 @@ std::optional<int> ParseVariant(const std::string& text) {
 
 }  // namespace
 
+bool TakeSwitch(std::vector<std::string>& args, std::string_view name) {
+  return std::erase(args, name) > 0;
+}
+
 std::optional<ExchangeOptions> ParseExchangeOptions(const std::vector<std::string>& args,
                                                     bool exporting, bool takesBook,
                                                     const CliContext& context, int& exitCode) {

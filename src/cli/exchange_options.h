@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_main.h"
@@ -23,6 +24,10 @@ struct ExchangeOptions {
   CsvOptions csv;
   int variant = 1;
 };
+
+// Takes every `name` out of `args`: a switch only one command knows, read
+// before the shared options. True when there was one.
+bool TakeSwitch(std::vector<std::string>& args, std::string_view name);
 
 // The options of `args`; nullopt after the usage message, with `exitCode` set.
 std::optional<ExchangeOptions> ParseExchangeOptions(const std::vector<std::string>& args,

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "cli/exchange_options.h"
+#include "cli/scratch_file_system.h"
+#include "cli/write_session.h"
 #include "exchange/get_class.h"
 #include "exchange/put_class.h"
 #include "model/model_class.h"
@@ -25,8 +27,7 @@ std::optional<ExchangeOptions> ParseOptions(const std::vector<std::string>& args
     return std::nullopt;
   }
   // A book that is not there would be replaced by an empty one of another name.
-  if (!options.book.empty() && !context.files.Exists(options.book)) {
-    context.ui.ShowError(options.book, "Файл не найден");
+  if (!options.book.empty() && !CheckReadable(options.book, context)) {
     exitCode = kExitUsage;
     return std::nullopt;
   }
@@ -36,11 +37,8 @@ std::optional<ExchangeOptions> ParseOptions(const std::vector<std::string>& args
 // Opens (or creates) the model with its tables; false after a message.
 bool OpenModel(modelClass& model, const std::string& path, bool create, const CliContext& context) {
   model.SetFileName(path);
-  if (!context.files.Exists(path)) {
-    if (!create) {
-      context.ui.ShowError(path, "Файл не найден");
-      return false;
-    }
+  if (!model.Files().Exists(path)) {
+    if (!create) return CheckReadable(path, context);
     if (!model.CreateFile()) return false;
   }
   if (!model.OpenFile()) return false;
@@ -59,9 +57,23 @@ std::string ProgramPath(const ExchangeOptions& options) {
   return FolderOf(options.book.empty() ? options.files[0] : options.book) + "kordavelt-cli";
 }
 
-void CloseModel(modelClass& model) {
+// True when every change reached the file (in memory, for a command that
+// commits it afterwards).
+bool CloseModel(modelClass& model) {
   model.SetAskToSave(false);
-  model.CloseFile();
+  const bool closed = model.CloseFile();
+  return closed && !model.IoFailed();
+}
+
+// Every problem the check of the file found, one a line, and how many there
+// were in all when not every one was kept.
+void ShowImportProblems(const ModelImportCounts& counts, const std::string& filePath,
+                        const CliContext& context) {
+  for (const std::string& problem : counts.problems)
+    context.err << filePath << ": " << problem << '\n';
+  if (counts.problemCount > static_cast<int>(counts.problems.size())) {
+    context.err << filePath << ": … всего ошибок: " << counts.problemCount << '\n';
+  }
 }
 
 }  // namespace
@@ -72,12 +84,13 @@ int RunImportModel(const std::vector<std::string>& args, const CliContext& conte
   if (!options) return exitCode;
   const std::string& modelPath = options->files[0];
   const std::string& filePath = options->files[1];
-  if (!context.files.Exists(filePath)) {
-    context.ui.ShowError(filePath, "Файл не найден");
-    return kExitUsage;
-  }
+  if (!CheckReadable(filePath, context)) return kExitUsage;
 
-  modelClass model(context.ui, context.files, ProgramPath(*options));
+  // The import works on the model in memory; the model on disk changes only
+  // when every row was read and applied, and a new model appears only then.
+  WriteSession session(context, modelPath, db::kModelExtension);
+  if (!session.Begin(WriteSession::kMayCreate)) return session.ExitCode();
+  modelClass model(context.ui, session.Files(), ProgramPath(*options));
   if (!options->book.empty()) {
     const std::string bookName = FileNameOf(options->book);
     model.OnGeneralProperties = [bookName](modelClass& created) {
@@ -93,11 +106,20 @@ int RunImportModel(const std::vector<std::string>& args, const CliContext& conte
     return kExitProblems;
   }
   const ModelImportCounts counts = ReadModel(model, file);
-  const bool failed = file.Failed();
-  CloseModel(model);
+  bool failed = file.Failed() || counts.refused;
+  if (!CloseModel(model)) failed = true;
+  if (counts.refused) {
+    ShowImportProblems(counts, filePath, context);
+    context.ui.ShowError(modelPath, "Файл не принят, модель не изменена");
+    return kExitProblems;
+  }
   context.out << modelPath << ": строк принято " << counts.applied << ", пропущено "
               << counts.skipped << '\n';
-  return failed ? kExitProblems : kExitOk;
+  if (failed) {
+    context.ui.ShowError(modelPath, "Модель не изменена");
+    return kExitProblems;
+  }
+  return session.Commit() ? kExitOk : session.ExitCode();
 }
 
 int RunExportModel(const std::vector<std::string>& args, const CliContext& context) {
@@ -106,8 +128,14 @@ int RunExportModel(const std::vector<std::string>& args, const CliContext& conte
   if (!options) return exitCode;
   const std::string& modelPath = options->files[0];
   const std::string& outPath = options->files[1];
+  if (outPath == modelPath) return UsageError(context, "файл обмена не может заменить модель");
 
-  modelClass model(context.ui, context.files, ProgramPath(*options));
+  // Only reads: the model, its backup and its book stay as they are.
+  ScratchFileSystem scratch(context.files);
+  scratch.OnNote = [&context](const std::string& file, const std::string& note) {
+    context.ui.ShowInfo(file, note);
+  };
+  modelClass model(context.ui, scratch, ProgramPath(*options));
   if (!OpenModel(model, modelPath, false, context)) return kExitUsage;
   PutClass put(context.ui, context.files, options->csv);
   bool written = put.OpenPath(outPath, ExportVariantFromIndex(options->variant), false);

@@ -3,12 +3,14 @@
 // The model is written to the memory file system and closed; the tool opens
 // it as a user would. What would go wrong: a calculation that saves the model
 // (or the settings of --set) behind the user's back, a status line that is
-// not the program's, a listing that does not read back as the record holds.
+// not the program's, a listing that does not read back as the record holds,
+// numbers calculated from an empty or damaged reference book.
 
 #include "cli/calc_command.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -17,6 +19,7 @@
 #include "calc/calculation.h"
 #include "calc/network_fixture.h"
 #include "cli/cli_run.h"
+#include "support/db_image_builder.h"
 
 namespace kordavelt::testing {
 namespace {
@@ -104,9 +107,12 @@ TEST_F(CalcCommandTest, ChoiceWorksOnTheModelItselfButKeepsNotTheRunsSettings) {
   EXPECT_EQ(Run({"calc"}).code, kExitOk);
   EXPECT_EQ(s.m.files.Find("/models/test.~LVN"), nullptr) << "a plain calculation took a backup";
 
+  const std::vector<std::uint8_t> before = *s.m.files.Find(ModelBuilder::kModelPath);
   const CliRun run = Run({"calc", "--choice", "--set", "1337=35"});
   EXPECT_EQ(run.code, kExitOk) << run.err;
-  EXPECT_NE(s.m.files.Find("/models/test.~LVN"), nullptr) << "opened as the program opens it";
+  // The types fit already: the choice changes nothing, and nothing is written.
+  EXPECT_EQ(*s.m.files.Find(ModelBuilder::kModelPath), before);
+  EXPECT_EQ(s.m.files.Find("/models/test.~LVN"), nullptr) << "a run that changed nothing wrote";
   s.m->SetFileName(ModelBuilder::kModelPath);
   ASSERT_TRUE(s.m->OpenFile());
   EXPECT_FALSE(s.m->Settings().AutoChoice()) << "the switch of the run was saved";
@@ -181,6 +187,72 @@ TEST_F(CalcCommandTest, TablesComeAsAlignedTextOrAsExchangeFiles) {
   const CliRun none = Run({"calc", "--table", "Tree:2"});
   EXPECT_EQ(none.code, kExitProblems);
   EXPECT_NE(none.err.find("Нет ИП!"), std::string::npos) << none.err;
+}
+
+// --- The reference book ---------------------------------------------------------------
+
+// The calculation refused rather than done with zero impedances: an empty
+// book lacks the cable type the model names, a damaged one could give any
+// values for it. Both are said plainly, name the book, and exit 1.
+TEST_F(CalcCommandTest, AnEmptyOrDamagedBookIsRefusedWhenTheModelNamesItsTypes) {
+  const std::vector<std::uint8_t> book = Bytes(kBook);
+  s.m.files.Put(kBook, DbImageBuilder::ReferenceBook().Build().Data());
+  for (const char* command : {"calc", "elements"}) {
+    const CliRun empty = Run({command});
+    EXPECT_EQ(empty.code, kExitProblems) << command;
+    EXPECT_EQ(empty.out, "") << command;
+    EXPECT_EQ(empty.err, "/models/test.LVN: Справочник пуст: /program/Kordavelt.SPR\n");
+  }
+
+  DbImage cables(book);
+  const int page = cables.EntryPageOf(cables.RootPage(book::kCableTable), 1);
+  std::fill_n(cables.Page(page).begin(), db::kPageSize, 0);
+  s.m.files.Put(kBook, cables.Data());
+  const CliRun zeroed = Run({"calc"});
+  EXPECT_EQ(zeroed.code, kExitProblems);
+  EXPECT_EQ(zeroed.err,
+            "/models/test.LVN: Справочник повреждён: /program/Kordavelt.SPR\n"
+            "/program/Kordavelt.SPR: Ошибка данных таблицы № 11: запись № 1, код 0: код должен "
+            "быть от 1\n");
+
+  DbImage header(book);
+  std::fill_n(header.Page(0).begin(), db::kPageSize, 0);
+  s.m.files.Put(kBook, header.Data());
+  const CliRun unopened = Run({"calc"});
+  EXPECT_EQ(unopened.code, kExitProblems);
+  EXPECT_NE(unopened.err.find("Справочник повреждён: /program/Kordavelt.SPR"), std::string::npos)
+      << unopened.err;
+  EXPECT_EQ(Bytes(kBook), header.Data()) << "the calculation wrote to the damaged book";
+}
+
+// A network of its own impedances takes nothing from the book: an abstract
+// branch in place of the catalogue cable is calculated against an empty book.
+TEST_F(CalcCommandTest, ANetworkOfItsOwnImpedancesIsCalculatedAgainstAnEmptyBook) {
+  s.m->SetFileName(ModelBuilder::kModelPath);
+  ASSERT_TRUE(s.m->OpenFile());
+  s.m->DeleteBranch(cable, 2);
+  const std::int32_t line = s.m.Branch(kKindAbstractBranch, 1, 2);
+  Edit<AbstractBranchRec>(kKindAbstractBranch, line, [](AbstractBranchRec& b) {
+    b.SetType("КЛ");
+    b.SetR1(19.3f);
+    b.SetX1(6.02f);
+  });
+  s.m->SetAskToSave(false);
+  ASSERT_TRUE(s.m->CloseFile());
+  s.m.files.Put(kBook, DbImageBuilder::ReferenceBook().Build().Data());
+
+  const CliRun run = Run({"calc"});
+  EXPECT_EQ(run.code, kExitOk) << run.err;
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Узлов-2  Ветвей-3  Режим-  Расчет ИП1; ");
+}
+
+// What the calculation saves (the chosen types, the nodes' voltage levels)
+// is a sound model to the model check.
+TEST_F(CalcCommandTest, AModelTheCalculationSavedPassesTheCheck) {
+  ASSERT_EQ(Run({"calc", "--choice"}).code, kExitOk);
+  const CliRun check = RunTool(s.m.files, {"check", ModelBuilder::kModelPath});
+  EXPECT_EQ(check.code, kExitOk) << check.out;
+  EXPECT_EQ(RunTool(s.m.files, {"check", kBook}).code, kExitOk);
 }
 
 TEST_F(CalcCommandTest, BadArgumentsAreUsageErrorsWithAMessage) {

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli_run.h"
+#include "model/model_builder.h"
 #include "model/model_records.h"
+#include "model/model_settings.h"
 #include "model/model_tables.h"
 #include "model/object_records.h"
 #include "model/record_layout.h"
@@ -26,11 +29,22 @@ using testing::Keys;
 using testing::PatternData;
 using testing::PatternRecords;
 
-// Raw block 1 (page 1), table 101 with three records (root 2, data 3),
+// A settings block that begins 01 02 AB and carries the marker the program
+// writes into every model's settings.
+std::vector<std::uint8_t> SettingsBlock() {
+  std::vector<std::uint8_t> block(kSettingsLength);
+  block[0] = 0x01;
+  block[1] = 0x02;
+  block[2] = 0xAB;
+  WriteI32(block, settings_offset::kMarker, ModelSettings::kMarkerValue);
+  return block;
+}
+
+// Settings block 1 (page 1), table 101 with three records (root 2, data 3),
 // table 102 two-level (root 4, second level 5, data 6 and 7).
 DbImage SmallModel() {
   return DbImageBuilder::Model()
-      .RawBlock(1, {0x01, 0x02, 0xAB})
+      .RawBlock(1, SettingsBlock())
       .Table(101, 3, PatternRecords({-1, 5, 300}, 3))
       .Table(102, 4, PatternRecords(Keys(1, 6), 4), {.recordsPerPage = 3, .twoLevel = true})
       .Build();
@@ -209,6 +223,49 @@ TEST_F(CliTest, CheckReportsEveryProblemAndExitsOneOnlyWhenThereAreAny) {
             "Ошибка структуры таблицы № 102: элемент 2 индексной страницы 5 указывает на "
             "страницу 99, а последняя страница файла — 7\n"
             "bad.LVN: найдено ошибок: 2\n");
+}
+
+// The first data page of table `table`, which has a one-level index.
+int FirstDataPage(DbImage& image, int table) { return image.EntryPageOf(image.RootPage(table), 1); }
+
+// Catches the regression the page-zeroing attack found: a zeroed first data
+// page of nodes holds keys 0, 0, 0, which ascend, so the engine's index check
+// passed it; the model's check must name it.
+TEST_F(CliTest, CheckOfAModelReportsAZeroedPageOfNodes) {
+  testing::ModelBuilder m;
+  m.Cable(m.Node(), m.Node());
+  files_.Put("plant.LVN", m.FileBytes());
+  EXPECT_EQ(RunTool(files_, {"check", "plant.LVN"}).out, "plant.LVN: ошибок не найдено\n");
+
+  DbImage image(m.FileBytes());
+  const int nodes = FirstDataPage(image, kNodeTable);
+  std::fill_n(image.Page(nodes).begin(), db::kPageSize, 0);
+  files_.Put("plant.LVN", image.Data());
+  const CliRun run = RunTool(files_, {"check", "plant.LVN"});
+  EXPECT_EQ(run.code, kExitProblems);
+  EXPECT_EQ(run.out,
+            "Ошибка данных таблицы № 2 (Узлы): запись № 1, ключ 0: номер узла должен быть от 1 "
+            "до 8388606\n"
+            "Ошибка данных таблицы № 2 (Узлы): запись № 2, ключ 0: номер узла должен быть от 1 "
+            "до 8388606\n"
+            "Ошибка данных таблицы № 2 (Узлы): запись № 2, ключ 0: ключ повторяется\n"
+            "plant.LVN: найдено ошибок: 3\n");
+}
+
+// Catches a reference book whose zeroed page passes: no type has code 0.
+TEST_F(CliTest, CheckOfABookReportsATypeOfCodeZero) {
+  const std::vector<std::uint8_t> zeros(53);
+  files_.Put("book.SPR", DbImageBuilder::ReferenceBook()
+                             .Table(11, 53, {{0, zeros}, {0, zeros}, {7, zeros}})
+                             .Build()
+                             .Data());
+  const CliRun run = RunTool(files_, {"check", "book.SPR"});
+  EXPECT_EQ(run.code, kExitProblems);
+  EXPECT_EQ(run.out,
+            "Ошибка данных таблицы № 11: запись № 1, код 0: код должен быть от 1\n"
+            "Ошибка данных таблицы № 11: запись № 2, код 0: код должен быть от 1\n"
+            "Ошибка данных таблицы № 11: запись № 2, код 0: код повторяется\n"
+            "book.SPR: найдено ошибок: 3\n");
 }
 
 // Catches a reference book accepted under a model's name, or a file with

@@ -267,5 +267,20 @@ TEST(DemoCommand, CalcPrintsTheStatusLineAndTheViolations) {
   EXPECT_NE(run.out.find("Кч1ф!"), std::string::npos);
 }
 
+// `kordavelt-cli check` finds nothing in the delivered model and book, nor in
+// the model after a calculation with the automatic choice saved its types: a
+// rule of the check that they break would call the delivered files damaged.
+TEST(DemoCommand, CheckFindsNothingInTheDeliveredFilesNorAfterTheChoice) {
+  DemoFolder folder;
+  folder.files.Put("/demo/Demo.LVN", ReadBytes(KORDAVELT_DEMO));
+  EXPECT_EQ(RunTool(folder.files, {"check", DemoFolder::kBook}).out,
+            "/demo/Kordavelt.SPR: ошибок не найдено\n");
+  EXPECT_EQ(RunTool(folder.files, {"check", "/demo/Demo.LVN"}).out,
+            "/demo/Demo.LVN: ошибок не найдено\n");
+  ASSERT_EQ(RunTool(folder.files, {"calc", "/demo/Demo.LVN", "--choice"}).code, 0);
+  EXPECT_EQ(RunTool(folder.files, {"check", "/demo/Demo.LVN"}).out,
+            "/demo/Demo.LVN: ошибок не найдено\n");
+}
+
 }  // namespace
 }  // namespace kordavelt::testing

@@ -56,7 +56,9 @@ TEST(ModelCommandTest, RestoreRepairsTheFileAndKeepsHiddenElementsUnlessAsked) {
   EXPECT_EQ(run.out,
             "/models/plant.LVN: восстановление выполнено; было узлов 2, ветвей 1, стало узлов 2, "
             "ветвей 1\n");
-  EXPECT_NE(run.err.find("Имеются невидимые объекты!"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("Удаление невидимых объектов удалит всю сеть: узлов 2, ветвей 1."),
+            std::string::npos)
+      << run.err;
   EXPECT_EQ(CountOf(files, "/models/plant.LVN", 4), 1) << "the orphan far end is gone";
   EXPECT_NE(files.Find("/models/plant.~LVN"), nullptr) << "the backup of the open";
 

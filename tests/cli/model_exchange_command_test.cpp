@@ -53,7 +53,8 @@ TEST(ModelExchangeCommandTest, ImportCreatesTheModelThatExportWritesBack) {
 TEST(ModelExchangeCommandTest, ANewModelUsesTheBookNamedOnTheCommandLine) {
   MemoryFileSystem files;
   PutText(files, "/in/plant.csv", kSubstation);
-  PutText(files, "/in/book.csv", "#SPred,NN,Type,Unom,Inom\r\n1,ШМА4-1250,380,1250,0\r\n");
+  PutText(files, "/in/book.csv",
+          "#SPred,NN,Type,Unom,Inom\r\n1,ШМА4-1250,380,1250,0,0.03,0.016,0.12,0.13,0\r\n");
   ASSERT_EQ(RunTool(files, {"import-book", "/books/Plant.SPR", "/in/book.csv"}).code, kExitOk);
 
   const CliRun run = RunTool(
