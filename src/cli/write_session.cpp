@@ -9,7 +9,6 @@
 #include "storage/file_replace.h"
 
 namespace kordavelt {
-namespace {}  // namespace
 
 std::vector<DbProblem> ProblemsOfImage(const std::vector<std::uint8_t>& contents) {
   MemoryFile file(contents, true);

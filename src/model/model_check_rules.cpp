@@ -32,6 +32,9 @@ bool IsReceiverKey(std::int64_t key) {
 
 bool IsPositive(std::int64_t key) { return key >= 1; }
 
+// A group whose receivers' keys fit 32 bits.
+bool IsGroup(std::int64_t key) { return key >= 1 && key <= kMaxGroupNumber; }
+
 bool IsPage(std::int64_t key) { return key >= 1 && key <= kMaxPage; }
 
 static_assert(kLargestKeyedNode == 8388606, "the texts below name the largest node");
@@ -45,6 +48,8 @@ constexpr KeyRule kSourceKey{IsSourceNumber, "номер ИП должен бы�
 constexpr KeyRule kReceiverKey{IsReceiverKey,
                                "ключ ЭП должен быть группа × 1024 + номер 1…1023, группа от 1"};
 constexpr KeyRule kPositiveKey{IsPositive, "ключ должен быть больше 0"};
+static_assert(kMaxGroupNumber == 2097150, "the text below names the largest group");
+constexpr KeyRule kGroupKey{IsGroup, "номер группы должен быть от 1 до 2097150"};
 constexpr KeyRule kPageKey{IsPage, "номер подсхемы должен быть от 1 до 255"};
 
 constexpr TableRule kTableRules[] = {
@@ -53,7 +58,7 @@ constexpr TableRule kTableRules[] = {
     {kFarEndTable, &kSlotKey, {}},
     {kSourceTable, &kSourceKey, {}},
     {kReceiverTable, &kReceiverKey, {}},
-    {kGroupTable, &kPositiveKey, {}},
+    {kGroupTable, &kGroupKey, {}},
     {kRoomTable, &kPositiveKey, {}},
     {kMarkingTable, &kBranchKey, {}},
     {kNameTable, &kPositiveKey, {}},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "exchange/get_class.h"
 #include "model/marka_class.h"
@@ -35,6 +36,13 @@ T Narrow(std::int64_t value) {
 }
 
 bool ValidNode(std::int64_t node) { return node >= 1 && node <= kMaxNodeNumber; }
+
+// The key after the table's last; 0 when the last is the largest the table
+// may hold already (a damaged table may hold any key).
+std::int32_t KeyAfterLast(tbClass* table, std::int32_t largest) {
+  const std::int32_t last = table->LastKey();
+  return last < 0 || last >= largest ? 0 : last + 1;
+}
 
 class ModelReader {
  public:
@@ -254,7 +262,8 @@ class ModelReader {
       });
       if (k == 0) {
         if (d.empty() || index_.Find(d).found) return false;
-        k = rooms->LastKey() + 1;
+        k = KeyAfterLast(rooms, std::numeric_limits<std::int32_t>::max());
+        if (k == 0) return false;
       }
       if (!modelClass::PositionOrInsert(rooms, k)) return false;
     }
@@ -288,8 +297,8 @@ class ModelReader {
       });
       if (k == 0) {
         if (d.empty() || index_.Find(d).found) return false;
-        k = sources->LastKey() + 1;
-        if (k > kMaxSourceNumber) return false;
+        k = KeyAfterLast(sources, kMaxSourceNumber);
+        if (k == 0) return false;
       }
     }
     if (!modelClass::PositionOrInsert(sources, k)) return false;
@@ -649,8 +658,8 @@ bool ModelReader::ApplyConsumer() {
       group = GroupOfKey(named);
       if (!modelClass::SeekExact(groups, group)) return false;
     } else {
-      group = groups->LastKey() + 1;
-      if (!modelClass::PositionOrInsert(groups, group)) return false;
+      group = KeyAfterLast(groups, kMaxGroupNumber);
+      if (group == 0 || !modelClass::PositionOrInsert(groups, group)) return false;
     }
     int number = 1;
     for (; number <= kMaxReceiverInGroup; ++number) {

@@ -62,6 +62,7 @@ bool ParseReceiverCode(std::string_view text, int& group, int& number) {
 }
 
 bool GroupHasReceivers(tbClass& receivers, int group) {
+  if (group < 1 || group > kMaxGroupNumber) return false;
   // Seek stands on the first key not below the group's first receiver key.
   receivers.Seek(ReceiverKey(group, 1));
   const int status = receivers.Status();
@@ -70,6 +71,7 @@ bool GroupHasReceivers(tbClass& receivers, int group) {
 }
 
 int FreeReceiverNumber(tbClass& receivers, int group) {
+  if (group < 1 || group > kMaxGroupNumber) return 0;
   int number = 1;
   receivers.Seek(ReceiverKey(group, 1));
   while (receivers.Status() == kStatusOk && receivers.Key() == ReceiverKey(group, number) &&

@@ -20,7 +20,6 @@
 namespace kordavelt {
 namespace {
 
-constexpr int kReceiverColumns = 10;
 // Colouring modes of the scheme that colour receiver rows.
 constexpr int kColouringBySources = 2;
 constexpr int kColouringByRooms = 3;

@@ -73,7 +73,11 @@ std::int32_t ResolveReceiver(modelClass& model, std::int32_t key, const std::str
     group = GroupOfKey(named);
     if (!modelClass::SeekExact(groups, group)) return 0;
   } else {
-    group = std::max(groups->LastKey(), 0) + 1;
+    // A damaged table may end with any key: past the last group whose
+    // receivers' keys fit, no group is made.
+    const std::int32_t last = std::max(groups->LastKey(), 0);
+    if (last >= kMaxGroupNumber) return 0;
+    group = last + 1;
     if (!EnsureGroup(model, group)) return 0;
   }
   const int number = FreeReceiverNumber(*receivers, group);

@@ -132,7 +132,7 @@ class SeriesOwner : public TableOwner {
     if (table == nullptr) return;
     if (append) {
       // Series codes are 16-bit: breakers and trip units store them so.
-      const std::int32_t code = table->LastKey() + 1;
+      const std::int64_t code = std::int64_t{table->LastKey()} + 1;
       if (code < 1 || code > std::numeric_limits<std::uint16_t>::max()) return;
       table->Insert(code);
       if (table->Status() != kStatusOk) return;

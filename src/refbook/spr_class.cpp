@@ -8,6 +8,7 @@
 #include "refbook/automatic_code.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
+#include "storage/file_errors.h"
 #include "table/number_format.h"
 #include "table/ui_host.h"
 
@@ -46,6 +47,19 @@ sprClass::~sprClass() = default;
 
 // --- The file ----------------------------------------------------------------------
 
+std::string sprClass::WhyReadOnly(const std::string& path) {
+  const WriterStatus writer = ProbeWriter(Files(), path);
+  if (writer.state == WriterState::Live) {
+    const std::string who = DescribeWriter(writer.writer);
+    return "Справочник открыт для записи другой программой" +
+           (who.empty() ? "" : " (" + who + ")") + ".";
+  }
+  if (!Files().Exists(path)) return {};
+  int error = Files().AccessError(path, OpenMode::ReadWrite);
+  if (error == 0) error = Files().AccessError(WriterLockPath(path), OpenMode::Create);
+  return error == 0 ? std::string() : "Справочник нельзя изменять: " + FileErrorText(error) + ".";
+}
+
 bool sprClass::OpenBook(const std::string& path) {
   if (IsOpen()) {
     CloseBook();
@@ -55,18 +69,16 @@ bool sprClass::OpenBook(const std::string& path) {
   SetFileName(path);
   // A name that asks for a file (empty, or with "*") goes to the open dialog.
   const bool named = !path.empty() && path.find('*') == std::string::npos;
-  // A book another program holds for writing (the program started twice on
-  // one catalogue) is read here, not written: the model still opens, and
-  // edits of the book are refused instead of tearing the other's writes.
-  const WriterStatus writer = named ? ProbeWriter(Files(), path) : WriterStatus{};
-  SetReadOnly(writer.state == WriterState::Live);
+  // A book that cannot be written here is read: the model still opens, and
+  // edits of the book are refused. So it is with a book another program
+  // holds for writing (the program started twice on one catalogue), whose
+  // writes must not be torn, and with a catalogue installed read-only.
+  const std::string why = named ? WhyReadOnly(path) : std::string();
+  SetReadOnly(!why.empty());
   if (named && !Files().Exists(path) && !CreateFile()) return false;
   if (!OpenFile()) return false;
   if (ReadOnly()) {
-    const std::string who = DescribeWriter(writer.writer);
-    Ui().ShowInfo(path, "Справочник открыт для записи другой программой" +
-                            (who.empty() ? "" : " (" + who + ")") +
-                            ".#Здесь он только читается: его изменения не сохраняются.");
+    Ui().ShowInfo(path, why + "#Он открыт только для чтения: его изменения не сохраняются.");
   }
   if (OnBookOpened) OnBookOpened(*this);
   return true;

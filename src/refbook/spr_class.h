@@ -89,6 +89,8 @@ class sprClass : public dbfClass {
 
  private:
   tbClass* OpenWithCompanions(int table);
+  // Why the book at `path` can only be read here; empty when it can be written.
+  std::string WhyReadOnly(const std::string& path);
 
   int lastRequested_ = 0;
 };

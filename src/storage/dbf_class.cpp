@@ -85,6 +85,7 @@ bool dbfClass::OpenFile() {
   ioFailed_ = false;
   writeErrorShown_ = false;
   backupTaken_ = false;
+  markedWriting_ = false;
   if (!readOnly_ && !PrepareForWriting()) return false;
 
   FreeAllTables();
@@ -132,7 +133,7 @@ bool dbfClass::OpenFile() {
 
 std::string dbfClass::BusyText(const WriterInfo& holder) {
   const std::string who = DescribeWriter(holder);
-  return "Файл уже открыт для записи другой программой" + (who.empty() ? "" : " (" + who + ")") +
+  return "Файл уже открыт для записи другой программой" + (who.empty() ? "" : "#(" + who + ")") +
          ".#Изменять файл одновременно может только одна программа.";
 }
 
@@ -153,11 +154,15 @@ bool dbfClass::PrepareForWriting() {
     writerLock_.reset();  // the mark of the interrupted write stays
     return false;
   }
-  if (backupOnOpen_ && !TakeBackup()) {
+  if (backupOnOpen_ && !TakeBackup(true)) {
     EndWriting(!writerLock_->FoundInterrupted());
     return false;
   }
-  if (const int marked = writerLock_->MarkWriting(); marked != 0) {
+  // A file whose writer died stays marked as changed until a backup of this
+  // open stands for it; any other is only held until its first change.
+  markedWriting_ = writerLock_->FoundInterrupted() && !backupTaken_;
+  const int marked = markedWriting_ ? writerLock_->MarkWriting() : writerLock_->MarkHolding();
+  if (marked != 0) {
     ShowFileError("Не удалось отметить начало записи файла: " + FileErrorText(marked));
     EndWriting(!writerLock_->FoundInterrupted());
     return false;
@@ -165,21 +170,38 @@ bool dbfClass::PrepareForWriting() {
   return true;
 }
 
+int dbfClass::BeforeFirstWrite() {
+  if (markedWriting_ || writerLock_ == nullptr) return 0;
+  // A file of nothing but its header (made a moment ago) has no state worth
+  // going back to.
+  const bool holdsData = files_.FileSize(fileName_) > db::kPageSize;
+  if (!backupOnOpen_ && !keepBackup_ && !backupTaken_ && holdsData && !TakeBackup(false)) {
+    return -EIO;
+  }
+  if (const int marked = writerLock_->MarkWriting(); marked != 0) {
+    ReportWriteError("Не удалось отметить начало записи файла: " + FileErrorText(marked));
+    return marked;
+  }
+  markedWriting_ = true;
+  return 0;
+}
+
 bool dbfClass::ResolveInterruptedWrite() {
+  // Lines short enough for the message window, which measures 80 letters.
   const std::string who = DescribeWriter(writerLock_->Previous());
   const std::string what = "Запись файла была прервана" + (who.empty() ? "" : " (" + who + ")") +
-                           ": он может быть записан не полностью.";
+                           ":#файл может быть записан не полностью.";
   const std::string backup = BackupName();
-  if (!backupOnOpen_ || !FileIsSound(files_, backup)) {
+  if (!FileIsSound(files_, backup)) {
     // Nothing to go back to: the file is opened as it is, and a backup of
     // it is taken only when it passes the structural check.
     ShowFileError(what + "#Целой копии файла нет: проверьте его.");
     return true;
   }
   const int answer = ui_.AskYesNoCancel(
-      fileName_, what + "#Вернуть файл к копии, сделанной при его открытии (" + backup + ")?" +
-                     "#Да — вернуть копию (прерванный файл сохранится как " +
-                     InterruptedPathOf(fileName_) + ");#Нет — открыть файл как есть.");
+      fileName_, what + "#Вернуть файл к копии, сделанной при его открытии?#Копия: " + backup +
+                     "#Да — вернуть копию; прерванный файл сохранится как#" +
+                     InterruptedPathOf(fileName_) + "#Нет — открыть файл как есть.");
   if (answer == kAnswerCancel) return false;
   if (answer == kAnswerNo) {
     keepBackup_ = true;
@@ -198,7 +220,7 @@ bool dbfClass::PutBackupInPlace() {
   return true;
 }
 
-bool dbfClass::TakeBackup() {
+bool dbfClass::TakeBackup(bool atOpen) {
   const std::string backup = BackupName();
   if (keepBackup_) return true;
   if (backupPutBack_) {
@@ -223,7 +245,8 @@ bool dbfClass::TakeBackup() {
   }
   if (const int error = ReplaceFile(files_, backup, image.Contents()); error != 0) {
     ShowFileError("Ошибка записи копии файла " + backup + ": " + FileErrorText(error) +
-                  "#Файл не открыт; прежняя копия не тронута.");
+                  (atOpen ? "#Файл не открыт; прежняя копия не тронута."
+                          : "#Изменение не записано; прежняя копия не тронута."));
     return false;
   }
   backupTaken_ = true;
@@ -335,6 +358,10 @@ int dbfClass::ReadPageAt(int page, Bytes buffer) {
 
 int dbfClass::WritePageAt(int page, ConstBytes buffer) {
   if (!IsOpen()) return -EBADF;
+  if (const int ready = BeforeFirstWrite(); ready != 0) {
+    ioFailed_ = true;
+    return ready;
+  }
   const std::int64_t written =
       file_->WriteAt(db::PageOffset(static_cast<std::uint32_t>(page)), buffer);
   modified_ = true;

@@ -11,10 +11,12 @@
 //
 // A file opened for writing is held with the writer lock of writer_mark.h:
 // a second writer is refused. The backup is written whole and synced before
-// the file is marked as being written and changed; a file that fails the
-// structural check never replaces the backup, which stays the last good
-// state. A file whose writer died while it wrote is recognised at the next
-// open, which offers the backup back.
+// the file is marked as being written and changed (at the open, or before
+// the first change of a file that takes no backup at the open, the
+// reference book); a file that fails the structural check never replaces
+// the backup, which stays the last good state. A file whose writer died
+// while it wrote is recognised at the next open, which offers the backup
+// back.
 
 #include <array>
 #include <cstdint>
@@ -152,7 +154,13 @@ class dbfClass {
   bool PrepareForWriting();
   bool ResolveInterruptedWrite();
   bool PutBackupInPlace();
-  bool TakeBackup();
+  // `atOpen`: the backup the open takes; otherwise the one a file without
+  // it takes before its first change.
+  bool TakeBackup(bool atOpen);
+  // Before the first page write of this open: the backup of a file that has
+  // none yet, then the mark that the file is being changed. 0, or the
+  // negative error code that refuses the write.
+  int BeforeFirstWrite();
   // Ends the writer lock: a clean end removes the mark; otherwise it stays
   // and says that the file was being written.
   void EndWriting(bool clean);
@@ -188,6 +196,8 @@ class dbfClass {
   bool keepBackup_ = false;
   // The file was just put back from its backup: they are equal.
   bool backupPutBack_ = false;
+  // The mark says the file is being changed in place.
+  bool markedWriting_ = false;
   std::unique_ptr<WriterLock> writerLock_;
   int openStatus_ = kStatusOk;
   std::unique_ptr<RandomAccessFile> file_;

@@ -15,6 +15,7 @@ namespace {
 constexpr std::string_view kMarkTitle = "Kordavelt";
 constexpr std::string_view kWritingLine = "writing";
 constexpr std::string_view kReplacingLine = "replacing";
+constexpr std::string_view kHoldingLine = "holding";
 
 // A writer that came while a reader copied the file is seen on the second
 // look, and one that is opening the file is waited for; the reader starts
@@ -44,6 +45,8 @@ WriterInfo ParseWriterMark(std::string_view text) {
       info.writing = true;
     } else if (line == kReplacingLine) {
       info.replacing = true;
+    } else if (line == kHoldingLine) {
+      info.holding = true;
     } else if (line.starts_with("pid ")) {
       const std::string_view number = line.substr(4);
       std::from_chars(number.data(), number.data() + number.size(), info.processId);
@@ -59,6 +62,7 @@ std::string WriterMarkText(WriterMode mode) {
                      "\nhost " + CurrentHostName() + "\n";
   if (mode == WriterMode::Writing) text += std::string(kWritingLine) + "\n";
   if (mode == WriterMode::Replacing) text += std::string(kReplacingLine) + "\n";
+  if (mode == WriterMode::Holding) text += std::string(kHoldingLine) + "\n";
   return text;
 }
 
@@ -116,6 +120,8 @@ std::unique_ptr<WriterLock> WriterLock::Acquire(FileSystem& files, const std::st
 
 int WriterLock::MarkWriting() { return lock_->WriteContents(WriterMarkText(WriterMode::Writing)); }
 
+int WriterLock::MarkHolding() { return lock_->WriteContents(WriterMarkText(WriterMode::Holding)); }
+
 int WriterLock::MarkReplacing() {
   return lock_->WriteContents(WriterMarkText(WriterMode::Replacing));
 }
@@ -136,7 +142,9 @@ bool Changing(const WriterStatus& status) {
 
 // A writer holds the file but has not yet said how it writes it.
 bool Opening(const WriterStatus& status) {
-  return status.state == WriterState::Live && !status.writer.writing && !status.writer.replacing;
+  const WriterInfo& writer = status.writer;
+  return status.state == WriterState::Live && !writer.writing && !writer.holding &&
+         !writer.replacing;
 }
 
 ReaderSnapshot ReadBackupInstead(FileSystem& files, const WriterStatus& status,

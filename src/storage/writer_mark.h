@@ -14,9 +14,11 @@
 //   host plant-office
 //   writing
 //
-// A writer that changes nothing in place, but writes a new file and renames
-// it over the old one, says "replacing" instead: readers may read the file
-// all the while, since they see the old file or the new one, whole.
+// Until its first change a program that holds the file says "holding"
+// instead, and readers read the file itself. A writer that changes nothing
+// in place, but writes a new file and renames it over the old one, says
+// "replacing": readers may read the file all the while, since they see the
+// old file or the new one, whole.
 //
 // Only a clean close removes the companion. So a companion that says
 // "writing" while nobody holds its lock is the mark of a writer that died:
@@ -38,13 +40,14 @@ std::string WriterLockPath(std::string_view databasePath);
 
 struct WriterInfo {
   bool writing = false;    // the file may have been changed in place
+  bool holding = false;    // open for writing, nothing changed yet
   bool replacing = false;  // the file is only ever replaced whole
   long long processId = 0;
   std::string host;
 };
 
 WriterInfo ParseWriterMark(std::string_view text);
-enum class WriterMode { Opening, Writing, Replacing };
+enum class WriterMode { Opening, Holding, Writing, Replacing };
 
 // This process's mark.
 std::string WriterMarkText(WriterMode mode);
@@ -85,6 +88,8 @@ class WriterLock {
   bool FoundInterrupted() const { return previous_.writing; }
   const WriterInfo& Previous() const { return previous_; }
 
+  // The file is open for writing; nothing is changed yet.
+  int MarkHolding();
   // From now on the file may be changed in place. 0, or a negative error code.
   int MarkWriting();
   // From now on the file is only replaced whole.

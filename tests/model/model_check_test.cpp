@@ -221,6 +221,7 @@ TEST(ModelCheck, KeysOutsideTheirTablesRangeAreReported) {
     const int node = m.Node();
     InsertRaw(m->Sources(), 256);
     InsertRaw(m->Receivers(), ReceiverKey(2, 0));
+    InsertRaw(m->Groups(), 369098765);  // its receivers' keys would overflow
     InsertRaw(m->FarEnds(), BranchKey(node, 0));
     FarEndRec(m->FarEnds()->Record()).SetBranchKey(BranchKey(node, 1));
     m->FarEnds()->MarkModifiedAndFlush();
@@ -234,6 +235,7 @@ TEST(ModelCheck, KeysOutsideTheirTablesRangeAreReported) {
                           HasSubstr("№ 5 (Источники питания): запись № 1, ключ 256: номер ИП "
                                     "должен быть от 1 до 255"),
                           HasSubstr("№ 6 (Электроприемники): запись № 1, ключ 2048: ключ ЭП"),
+                          HasSubstr("ключ 369098765: номер группы должен быть от 1 до 2097150"),
                           HasSubstr("№ 9 (Обозначения): запись № 1, ключ 7: ключ ветви"),
                           HasSubstr("№ 111 (Кабельная линия): запись № 1, ключ 256"),
                           HasSubstr("№ 203 (Схема: подсхемы): запись № 1, ключ 256: номер "

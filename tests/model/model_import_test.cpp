@@ -122,5 +122,21 @@ TEST_F(ModelImportTest, TheImportItemShowsTheFirstProblemsAndChangesNothing) {
   EXPECT_EQ(CableLength(), 75.0f);
 }
 
+// A damaged table may end at the largest key: the next key for a new room,
+// source or group was its last + 1, an overflow.
+TEST_F(ModelImportTest, ATableEndingAtItsLargestKeyGetsNoKeyPastIt) {
+  m->Rooms()->Insert(2147483647);
+  m->Groups()->Insert(2097150);
+  const ModelImportCounts counts = Import(
+      "#Room,Key\r\nЦех,0,Цех,0,0,0,0,0,0,0,0,0,0\r\n"
+      "\r\n#Consumer,Group,Key\r\n"
+      "Н9,Н9,0.0,0,0,0,0,0,ABC,Y,Насос,,0,0,380,3,C,АД,5,3,0,0,0,0.7,0.8,0,0\r\n");
+  EXPECT_FALSE(counts.refused);
+  EXPECT_EQ(counts.applied, 0);
+  EXPECT_EQ(counts.skipped, 2);
+  EXPECT_EQ(m->Rooms()->LastKey(), 2147483647);
+  EXPECT_EQ(m->Groups()->LastKey(), 2097150);
+}
+
 }  // namespace
 }  // namespace kordavelt

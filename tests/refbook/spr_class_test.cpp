@@ -39,6 +39,31 @@ bool Sound(MemoryFileSystem& files, const std::string& name) {
   return DbReader(image, db::FileKind::ReferenceBook).Check().empty();
 }
 
+// The program started twice on one catalogue: the second could not open its
+// model at all, because the book's writer lock was taken; it reads the book
+// instead, says so, and its edits of the book are refused, not torn.
+TEST(SprClassTest, ABookAnotherWriterHoldsIsOpenedForReadingOnly) {
+  TestBook t;
+  AddCableBrand(t.book, "ВВГ");
+  sprClass second(t.ui, t.files);
+  ASSERT_TRUE(second.OpenBook(kBook));
+  EXPECT_TRUE(second.ReadOnly());
+  EXPECT_EQ(t.ui.Messages().back().find(
+                kBook + ": Справочник открыт для записи другой программой (процесс "),
+            0u)
+      << t.ui.Messages().back();
+  EXPECT_TRUE(second.FindType(book::kCableBrandTable, 1));
+  tbClass* brands = second.OpenBookTable(book::kCableBrandTable);
+  brands->Insert(7);
+  EXPECT_EQ(brands->Status(), kStatusReadOnly);
+  second.CloseBook();
+
+  t.book.CloseBook();
+  ASSERT_TRUE(second.OpenBook(kBook));
+  EXPECT_FALSE(second.ReadOnly()) << "once the other writer is gone, it is written again";
+  second.CloseBook();
+}
+
 TEST(SprClassTest, ANewBookIsCreatedEmptyWithItsSignature) {
   TestBook t;
   ASSERT_TRUE(t.book.IsOpen());

@@ -102,13 +102,15 @@ TEST_F(WritingTest, ASecondWriterIsRefusedWhileTheFirstHoldsTheFile) {
   MakeModel(3);
   ModelFile first(ui, files);
   ASSERT_TRUE(first.OpenFile());
-  EXPECT_NE(LockText().find("writing"), std::string::npos);
+  EXPECT_NE(LockText().find("holding"), std::string::npos) << "nothing changed yet";
+  first.OpenTable(kTable, kLength)->Insert(4);
+  EXPECT_NE(LockText().find("writing"), std::string::npos) << "changed in place from now on";
 
   ModelFile second(ui, files);
   EXPECT_FALSE(second.OpenFile());
   EXPECT_FALSE(second.IsOpen());
   EXPECT_EQ(ui.Messages().back(),
-            kName + ": Файл уже открыт для записи другой программой (процесс " +
+            kName + ": Файл уже открыт для записи другой программой#(процесс " +
                 std::to_string(CurrentProcessId()) + ", компьютер " + CurrentHostName() +
                 ").#Изменять файл одновременно может только одна программа.");
 
@@ -116,9 +118,10 @@ TEST_F(WritingTest, ASecondWriterIsRefusedWhileTheFirstHoldsTheFile) {
   ModelFile reader(ui, files);
   reader.SetReadOnly(true);
   ASSERT_TRUE(reader.OpenFile());
-  EXPECT_EQ(KeysOf(*reader.OpenTable(kTable, kLength)), Range(1, 3));
+  EXPECT_EQ(KeysOf(*reader.OpenTable(kTable, kLength)), Range(1, 4));
   EXPECT_TRUE(reader.CloseFile());
 
+  ui.PressButton("Да");
   ASSERT_TRUE(first.CloseFile());
   EXPECT_FALSE(files.Exists(WriterLockPath(kName))) << "a clean close removes the mark";
   EXPECT_TRUE(second.OpenFile());
@@ -143,8 +146,9 @@ TEST_F(WritingTest, AKilledWriterIsRecognisedAndYesPutsTheBackupBack) {
   ASSERT_TRUE(file.OpenFile());
   const std::string question = ui.Calls().back().text;
   EXPECT_EQ(question.find("Запись файла была прервана (процесс "), 0u) << question;
-  EXPECT_NE(question.find("Вернуть файл к копии, сделанной при его открытии (net.~LVN)?"),
-            std::string::npos);
+  EXPECT_NE(question.find("#Вернуть файл к копии, сделанной при его открытии?#Копия: net.~LVN#"),
+            std::string::npos)
+      << question;
   EXPECT_EQ(KeysOf(*file.OpenTable(kTable, kLength)), Range(1, 3));
   EXPECT_EQ(*files.Find(kInterrupted), halfWritten) << "nothing written is thrown away";
   ASSERT_TRUE(file.CloseFile());
@@ -181,12 +185,54 @@ TEST_F(WritingTest, CancelOpensNothingAndKeepsTheMark) {
     FaultyFileSystem dying(files);
     ModelFile file(ui, dying);
     ASSERT_TRUE(file.OpenFile());
+    file.OpenTable(kTable, kLength)->Insert(4);
     dying.DropChangesAfter(dying.Changes());
   }
   ModelFile file(ui, files);
   ui.CloseWindow();
   EXPECT_FALSE(file.OpenFile());
   EXPECT_EQ(ProbeWriter(files, kName).state, WriterState::Interrupted);
+}
+
+// A program killed before it changed anything left the file as it found it:
+// the next open goes on without a question.
+TEST_F(WritingTest, AWriterKilledBeforeItsFirstChangeLeftNothingToRecover) {
+  MakeModel(3);
+  {
+    FaultyFileSystem dying(files);
+    ModelFile file(ui, dying);
+    ASSERT_TRUE(file.OpenFile());
+    file.OpenTable(kTable, kLength)->Seek(2);
+    dying.DropChangesAfter(dying.Changes());
+  }
+  EXPECT_EQ(ProbeWriter(files, kName).state, WriterState::None);
+  ModelFile file(ui, files);
+  ASSERT_TRUE(file.OpenFile());
+  EXPECT_TRUE(ui.Messages().empty());
+  file.CloseFile();
+}
+
+// A file that takes no backup at the open (the reference book) takes one
+// before its first change: the last good state is kept there, and a writer
+// that dies afterwards is offered it back.
+TEST_F(WritingTest, AFileWithoutABackupAtTheOpenTakesOneBeforeItsFirstChange) {
+  MakeModel(3);
+  {
+    FaultyFileSystem dying(files);
+    ModelFile file(ui, dying);
+    file.SetBackupOnOpen(false);
+    ASSERT_TRUE(file.OpenFile());
+    EXPECT_FALSE(files.Exists(kBackup)) << "reading takes no backup";
+    file.OpenTable(kTable, kLength)->Insert(4);
+    EXPECT_EQ(*files.Find(kBackup), original);
+    dying.DropChangesAfter(dying.Changes());
+  }
+  ModelFile file(ui, files);
+  file.SetBackupOnOpen(false);
+  ui.PressButton("Да");
+  ASSERT_TRUE(file.OpenFile());
+  EXPECT_EQ(KeysOf(*file.OpenTable(kTable, kLength)), Range(1, 3));
+  file.CloseFile();
 }
 
 TEST_F(WritingTest, ADamagedFileNeverReplacesTheBackup) {

@@ -10,6 +10,7 @@
 #include "shell/qt/about_box.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_settings_store.h"
+#include "shell/qt/termination_signals.h"
 #include "storage/file_layer.h"
 #include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_environment.h"
@@ -20,6 +21,7 @@ namespace kordavelt {
 int RunProgram(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kordavelt"));
+  const TerminationSignals termination;
 
   // The program speaks Russian; Qt's own dialogs (files, colours, fonts)
   // follow when Qt's translations are installed.
