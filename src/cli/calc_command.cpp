@@ -12,17 +12,19 @@
 #include "model/source_numbers.h"
 #include "results/result_tables.h"
 #include "storage/cp1251.h"
+#include "storage/file_errors.h"
+#include "storage/file_replace.h"
 
 namespace kordavelt {
 namespace {
 
-// Writes `text` as the whole file `path`; false after a message.
+// Writes `text` as the whole file `path`, in place of the old one only when
+// all of it was written; false after a message.
 bool WriteWholeFile(const std::string& path, const std::string& text, const CliContext& context) {
-  std::unique_ptr<RandomAccessFile> file = context.files.Open(path, OpenMode::Create);
   const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  if (file == nullptr || file->WriteAt(0, ConstBytes(bytes, text.size())) < 0 ||
-      file->Flush() != 0) {
-    context.ui.ShowError(path, "Ошибка записи в файл");
+  if (const int error = ReplaceFile(context.files, path, ConstBytes(bytes, text.size()));
+      error != 0) {
+    context.ui.ShowError(path, "Ошибка записи в файл#" + FileErrorText(error));
     return false;
   }
   return true;

@@ -48,8 +48,8 @@ constexpr KeyRule kSourceKey{IsSourceNumber, "номер ИП должен бы�
 constexpr KeyRule kReceiverKey{IsReceiverKey,
                                "ключ ЭП должен быть группа × 1024 + номер 1…1023, группа от 1"};
 constexpr KeyRule kPositiveKey{IsPositive, "ключ должен быть больше 0"};
-static_assert(kMaxGroupNumber == 2097150, "the text below names the largest group");
-constexpr KeyRule kGroupKey{IsGroup, "номер группы должен быть от 1 до 2097150"};
+static_assert(kMaxGroupNumber == 2097151, "the text below names the largest group");
+constexpr KeyRule kGroupKey{IsGroup, "номер группы должен быть от 1 до 2097151"};
 constexpr KeyRule kPageKey{IsPage, "номер подсхемы должен быть от 1 до 255"};
 
 constexpr TableRule kTableRules[] = {

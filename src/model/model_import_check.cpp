@@ -23,8 +23,7 @@ constexpr std::string_view kModelRoot = "Model";
 constexpr std::size_t kQuotedCharacters = 40;
 
 constexpr CodeForm kBranchForm{8, kMaxNodeNumber, kMaxSlot, "узел", "присоединение"};
-constexpr CodeForm kReceiverForm{10, std::numeric_limits<std::int32_t>::max() >> 10,
-                                 kMaxReceiverInGroup, "группа", "номер"};
+constexpr CodeForm kReceiverForm{10, kMaxGroupNumber, kMaxReceiverInGroup, "группа", "номер"};
 
 // A text as a message quotes it; a long cell is cut.
 std::string Quoted(std::string_view text) {

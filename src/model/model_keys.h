@@ -23,7 +23,7 @@ inline constexpr int kLargestKeyedNode = 0x7FFFFFFF / kSlotsPerNode - 1;
 inline constexpr int kReceiversPerGroup = 1024;
 inline constexpr int kMaxReceiverInGroup = 1023;
 // Group numbers above this make receiver keys overflow 32 bits.
-inline constexpr int kMaxGroupNumber = 0x7FFFFFFF / kReceiversPerGroup - 1;
+inline constexpr int kMaxGroupNumber = 0x7FFFFFFF / kReceiversPerGroup;
 inline constexpr int kMaxSourceNumber = 255;
 
 constexpr std::int32_t BranchKey(int node, int slot) { return node * kSlotsPerNode + slot; }

@@ -21,6 +21,11 @@ namespace {
 // The refusal message of the window lists this many problems.
 constexpr int kShownProblems = 20;
 
+// The rows are kept until the whole file is checked: a catalogue holds a few
+// megabytes of them, and a file far beyond that is no catalogue to keep in
+// memory.
+constexpr std::size_t kMaxKeptBytes = 64 * 1024 * 1024;
+
 // A row of a known section, kept until the whole file has been checked.
 struct ImportedRow {
   int line = 0;
@@ -62,6 +67,7 @@ void NoteSkipped(SkippedSection& skipped, BookImportReport& report) {
 std::vector<ImportedSection> ReadSections(GetClass& file, BookImportReport& report) {
   std::vector<ImportedSection> sections;
   SkippedSection skipped{{}, 0, 0, true};
+  std::size_t kept = 0;
   while (file.ReadRecord()) {
     if (file.IsTableStart()) {
       NoteSkipped(skipped, report);
@@ -83,6 +89,12 @@ std::vector<ImportedSection> ReadSections(GetClass& file, BookImportReport& repo
       report.AddProblem(Where(file.RecordLine(), section.name) + ", " +
                         BookColumnLabel(section.table, cell.column) + ": «" + cell.text + "» — " +
                         cell.reason);
+    }
+    kept += file.Record().size();
+    if (kept > kMaxKeptBytes) {
+      report.AddProblem(Where(file.RecordLine(), section.name) +
+                        ": файл слишком велик для справочника");
+      break;
     }
     section.rows.push_back({file.RecordLine(), file.Record()});
   }

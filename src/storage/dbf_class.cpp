@@ -96,14 +96,14 @@ bool dbfClass::OpenFile() {
     const int error =
         files_.AccessError(fileName_, readOnly_ ? OpenMode::ReadOnly : OpenMode::ReadWrite);
     ShowFileError("Файл не открывается: " + FileErrorText(error != 0 ? error : -EIO));
-    EndWriting(true);
+    EndWriting(!markedWriting_);
     return false;
   }
   const bool readable = ReadZeroFilled(*file_, 0, Bytes(header_).first(db::kPageSize)) == 0;
   if (!readable || !db::HasSignature(header_, signature_)) {
     file_.reset();
     ShowFileError("Ошибка формата файла базы данных");
-    EndWriting(true);
+    EndWriting(!markedWriting_);
     return false;
   }
 
@@ -160,7 +160,7 @@ bool dbfClass::PrepareForWriting() {
   }
   // A file whose writer died stays marked as changed until a backup of this
   // open stands for it; any other is only held until its first change.
-  markedWriting_ = writerLock_->FoundInterrupted() && !backupTaken_;
+  markedWriting_ = writerLock_->FoundInterrupted() && !backupTaken_ && !backupPutBack_;
   const int marked = markedWriting_ ? writerLock_->MarkWriting() : writerLock_->MarkHolding();
   if (marked != 0) {
     ShowFileError("Не удалось отметить начало записи файла: " + FileErrorText(marked));

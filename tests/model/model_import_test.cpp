@@ -126,7 +126,7 @@ TEST_F(ModelImportTest, TheImportItemShowsTheFirstProblemsAndChangesNothing) {
 // source or group was its last + 1, an overflow.
 TEST_F(ModelImportTest, ATableEndingAtItsLargestKeyGetsNoKeyPastIt) {
   m->Rooms()->Insert(2147483647);
-  m->Groups()->Insert(2097150);
+  m->Groups()->Insert(2097151);
   const ModelImportCounts counts = Import(
       "#Room,Key\r\nЦех,0,Цех,0,0,0,0,0,0,0,0,0,0\r\n"
       "\r\n#Consumer,Group,Key\r\n"
@@ -135,7 +135,7 @@ TEST_F(ModelImportTest, ATableEndingAtItsLargestKeyGetsNoKeyPastIt) {
   EXPECT_EQ(counts.applied, 0);
   EXPECT_EQ(counts.skipped, 2);
   EXPECT_EQ(m->Rooms()->LastKey(), 2147483647);
-  EXPECT_EQ(m->Groups()->LastKey(), 2097150);
+  EXPECT_EQ(m->Groups()->LastKey(), 2097151);
 }
 
 }  // namespace
