@@ -32,6 +32,25 @@ CalcClass::CalcClass(modelClass& model)
 
 void CalcClass::ShowProtocol() { model_.ShowStatus(protocol_); }
 
+int CalcClass::ViolationCount() {
+  int count = 0;
+  for (const int source : SourceNumbers(model_)) {
+    if (source >= 1 && source <= kMaxSourceNumber &&
+        modelClass::SeekExact(model_.Sources(), source) &&
+        SourceRec(model_.Sources()->Record()).Calculated() != 0) {
+      count += violationsBySource_[source];
+    }
+  }
+  return count;
+}
+
+void CalcClass::ShowViolationCount() {
+  const int count = ViolationCount();
+  if (count == 0) return;
+  protocol_ += "Нарушений: " + std::to_string(count);
+  ShowProtocol();
+}
+
 void CalcClass::ResetElementResults(ElementRec& element) {
   element.violations = 0;
   element.phaseSet = 0;
@@ -119,6 +138,7 @@ void CalcClass::RunNetwork(bool withChoice, RefreshSender sender) {
       ShowProtocol();
     }
   }
+  ShowViolationCount();
   RefreshViews(sender);
 }
 
@@ -128,6 +148,7 @@ void CalcClass::AutoCalc(int table, std::int32_t rowKey, RefreshSender sender) {
     protocol_ = "Авторасчет: ";
     const int node = table == 2 ? rowKey : NodeOfKey(rowKey);
     CalcSource(model_.FeedingSourceOfNode(node));
+    ShowViolationCount();
     invalid_ = false;
   } else {
     invalid_ = true;
@@ -144,6 +165,7 @@ bool CalcClass::CalcSource(int source) {
 }
 
 bool CalcClass::CalcSourceSteps(int source) {
+  if (source >= 1 && source <= kMaxSourceNumber) violationsBySource_[source] = 0;
   // 1. The tree.
   if (!TraceTree(source)) return false;
 
@@ -208,6 +230,9 @@ bool CalcClass::CalcSourceSteps(int source) {
   if (!RunStep(steps_.protectionTimes)) return false;
   if (!RunStep(steps_.loadEnvelopes)) return false;
   if (!multiVariant && !RunStep(steps_.checks)) return false;
+  for (int i = 1; i <= count_; ++i) {
+    if (Element(i).violations != 0) ++violationsBySource_[source];
+  }
 
   // 18.
   AssignEndNodes();

@@ -140,6 +140,11 @@ class CalcClass {
   // "Узлов-… Ветвей-… Режим-… " + protocol, shown in the status line.
   void ShowProtocol();
 
+  // The elements whose checks found a violation, over every source whose
+  // results are current (its "calculated" flag set): the number the status
+  // line adds to the protocol after a calculation, "Нарушений: N".
+  int ViolationCount();
+
   // Locates a source that stops the calculation on the scheme and in the
   // power-source object table (branch key of the source).
   std::function<void(std::int32_t)> OnLocateSource;
@@ -191,6 +196,9 @@ class CalcClass {
   bool RunStep(const CalcSteps::Step& step);
   void ResetAllElements();
   void RefreshViews(RefreshSender sender);
+  // Appends "Нарушений: N" to the protocol when any element violates a
+  // condition, and shows it.
+  void ShowViolationCount();
 
   modelClass& model_;
   CalcSteps steps_;
@@ -205,6 +213,8 @@ class CalcClass {
   std::string sourceName_;
   int sourceVoltageIndex_ = 0;
   std::vector<std::uint8_t> visited_;  // by node record number
+  // Elements with violations in each source's tree at its last calculation.
+  std::array<int, 256> violationsBySource_{};
 };
 
 }  // namespace kordavelt

@@ -71,23 +71,20 @@ std::uint32_t If(bool violated, int bit) { return violated ? BitMask(bit) : 0u; 
 
 // --- Working current and voltages -----------------------------------------------
 
-bool CarriesOnePhase(const ElementRec& e) {
-  const int phases = e.phaseSet & (kPhaseA | kPhaseB | kPhaseC);
-  return phases == kPhaseA || phases == kPhaseB || phases == kPhaseC;
-}
-
 // (U / Uref − 1) · 100 against [low, high]; only a computed voltage counts.
+// Uр and Uп are of one kind and share the reference.
 std::uint32_t VoltageViolations(const ElementRec& e, const ModelSettings& settings) {
+  const long double reference = ReferenceVoltage(e);
+  if (!(reference > 0)) return 0;
   std::uint32_t found = 0;
-  const long double reference = CarriesOnePhase(e) ? e.unom * kInvSqrt3 : e.unom;
-  if (reference > 0 && e.uWork < kNotComputed) {
+  if (e.uWork < kNotComputed) {
     const long double deviation = (e.uWork / reference - 1) * 100;
     found |=
         If(deviation < settings.NormalVoltageDeviation() - kDeviationNoise, kViolationVoltageLow);
     found |= If(deviation > settings.MaxVoltageDrop() + kDeviationNoise, kViolationVoltageHigh);
   }
-  if (e.unom > 0 && e.uStart < kNotComputed) {
-    const long double deviation = (static_cast<long double>(e.uStart) / e.unom - 1) * 100;
+  if (e.uStart < kNotComputed) {
+    const long double deviation = (e.uStart / reference - 1) * 100;
     found |=
         If(deviation < settings.StartVoltageDeviation() - kDeviationNoise, kViolationStartVoltage);
   }

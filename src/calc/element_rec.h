@@ -13,6 +13,10 @@
 // voltages V (phase values unless stated); power kW, kvar, kVA; time s;
 // Joule integral kA²·s; temperature °C. 99999 marks a minimum not yet
 // computed, 9999 a time or temperature out of range.
+//
+// Uр and Uп (uWork, uStart) are of one kind per element, so that both
+// deviations compare with one reference (ReferenceVoltage): phase values at
+// an element that carries one phase only, line values everywhere else.
 
 #include <array>
 #include <cstdint>
@@ -92,8 +96,8 @@ struct ElementRec {
   // calculations since the reset.
   float checkCurrent = 0;
   float checkCompanion = 0;
-  float uWork = 0;       // Uр, lowest working voltage (line value)
-  float uStart = 0;      // Uп, lowest voltage during starting
+  float uWork = 0;       // Uр, lowest working voltage (see ReferenceVoltage)
+  float uStart = 0;      // Uп, lowest voltage during starting, of the same kind
   float dPo = 0;         // neutral power loss
   float loadFactor = 0;  // Кз
 
@@ -159,7 +163,7 @@ struct ElementRec {
   Complex z1Start;         // accumulated Z1 from the source at the start
   Complex zLoopStart;      // single-phase loop impedance at the start
   float ik1Busbar = 0;     // busbar single-phase current at the start, kA
-  float uDuringStart = 0;  // line voltage during starting
+  float uDuringStart = 0;  // voltage during starting, of the kind of Uр
   float uDuringSelfStart = 0;
   std::array<float, 3> uPhase{};  // phase voltage magnitudes
   std::array<float, 3> uLine{};   // line voltage magnitudes
@@ -184,6 +188,19 @@ struct ElementRec {
 // The signed key's branch key.
 constexpr std::int32_t BranchKeyOf(const ElementRec& e) {
   return e.signedKey < 0 ? -e.signedKey : e.signedKey;
+}
+
+// True when the element carries one phase only (a single-phase receiver and
+// the lines feeding it alone): its Uр and Uп are phase values.
+constexpr bool CarriesOnePhase(const ElementRec& e) {
+  const int phases = e.phaseSet & (kPhaseA | kPhaseB | kPhaseC);
+  return phases == kPhaseA || phases == kPhaseB || phases == kPhaseC;
+}
+
+// The nominal voltage the element's Uр and Uп are compared with, V: the
+// phase value of Unom (× 0.57735) where they are phase values, else Unom.
+constexpr double ReferenceVoltage(const ElementRec& e) {
+  return CarriesOnePhase(e) ? e.unom * 0.57735 : e.unom;
 }
 
 }  // namespace kordavelt

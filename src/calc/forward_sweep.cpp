@@ -1,7 +1,7 @@
 // The forward sweep: from the source branch down the tree, every element
 // gets its end voltages (sequence drops, transformation ratios), the source
-// EMF, Z1 and loop impedance seen from its start, the voltages during
-// starting and self-start, and then its per-element results.
+// EMF, Z1 and loop impedance seen from its start, and then its per-element
+// results with the voltages during starting and self-start.
 
 #include <algorithm>
 #include <cmath>
@@ -60,11 +60,26 @@ float BusbarSingleFault(long double emf, const Complex& zLoop) {
   return ik < kSmallestBusbarCurrent ? 0.0f : static_cast<float>(ik);
 }
 
-// √3 · |Ua − 0.001 · (I − Ia) · Z|: the line voltage left while the extra
-// current of a start flows over the impedance from the source.
-float VoltageDuring(const Complex& ua, const Complex& current, const Complex& ia,
-                    const Complex& z) {
-  return static_cast<float>(kSqrt3 * Abs(ua - (current - ia) * z * 0.001L));
+// The voltage left at the element's end while the extra current of a start
+// (`current` in place of the working current) flows over Z1acc, the impedance
+// from the source through the element. Of the kind of Uр, so that a start
+// that draws no more than the working current leaves Uр: at an element
+// carrying one phase, the lowest phase voltage with the extra current in its
+// own phase; elsewhere the line value √3 · |Ua − 0.001 · (I − Ia) · Z1acc|.
+float VoltageDuring(const ElementRec& e, const Complex& current) {
+  const Complex z1acc{e.rSum, e.xSum};
+  const Complex voltages[3] = {e.uaEnd, e.ubEnd, e.ucEnd};
+  const Complex currents[3] = {e.ia, e.ib, e.ic};
+  if (!CarriesOnePhase(e)) {
+    return static_cast<float>(kSqrt3 * Abs(voltages[0] - (current - currents[0]) * z1acc * 0.001L));
+  }
+  long double lowest = kNotComputed;
+  for (int p = 0; p < 3; ++p) {
+    const bool carried = (e.phaseSet & (1 << p)) != 0;
+    const Complex extra = carried ? current - currents[p] : kComplexZero;
+    lowest = std::min(lowest, Abs(voltages[p] - extra * z1acc * 0.001L));
+  }
+  return static_cast<float>(lowest);
 }
 
 void SetEnd(ElementRec& e, const PhaseValues& u) {
@@ -109,8 +124,6 @@ bool SetUpSource(CalcClass& calc, LevelState& state) {
   const PhaseValues u = Balanced({static_cast<float>(ur * kInvSqrt3), 0.0f});
   SetEnd(e, u);
   e.dUMax = 0;
-  e.uDuringStart = VoltageDuring(u.a, e.iStart, e.ia, e.z1);
-  e.uDuringSelfStart = VoltageDuring(u.a, e.iSelfStart, e.ia, e.z1);
   state = {u, e.z1, zLoop, emf};
   return true;
 }
@@ -170,8 +183,6 @@ LevelState PassElement(const ModelSettings& settings, ElementRec& e, const Level
                         0.0f};
     e.iSelfStart = Divide(drive, z1Before + e.zSelfStart);
   }
-  e.uDuringStart = VoltageDuring(end.a, e.iStart, e.ia, next.z1);
-  e.uDuringSelfStart = VoltageDuring(end.a, e.iSelfStart, e.ia, next.z1);
   return next;
 }
 
@@ -224,11 +235,11 @@ void ElementResults(const ModelSettings& settings, ElementRec& e) {
     e.uPhase[p] = static_cast<float>(Abs(voltages[p]));
     e.uLine[p] = static_cast<float>(Abs(voltages[p] - voltages[(p + 1) % 3]));
   }
-  const std::uint8_t carrying = phases & (kPhaseA | kPhaseB | kPhaseC);
-  const bool onePhase = carrying == kPhaseA || carrying == kPhaseB || carrying == kPhaseC;
-  const auto& working = onePhase ? e.uPhase : e.uLine;
+  const auto& working = CarriesOnePhase(e) ? e.uPhase : e.uLine;
   const float lowest = *std::min_element(working.begin(), working.end());
   e.uWork = std::min(e.uWork, lowest);
+  e.uDuringStart = VoltageDuring(e, e.iStart);
+  e.uDuringSelfStart = VoltageDuring(e, e.iSelfStart);
   e.uStart = std::min(e.uStart, e.uDuringStart);
   e.loadFactor = e.iPermissible != 0 ? e.checkCurrent / e.iPermissible : 0.0f;
 }

@@ -11,9 +11,9 @@
 //   calc.CalcNetwork();
 //
 // The voltage during starting (ElementRec::uDuringStart) and its lowest
-// value Uп (ElementRec::uStart) are line values at every element, the
-// source branch included; they compare directly with the nominal line
-// voltage.
+// value Uп (ElementRec::uStart) are of the kind of the working voltage Uр at
+// every element, the source branch included: phase values at an element
+// carrying one phase, line values elsewhere (ReferenceVoltage, element_rec.h).
 
 namespace kordavelt {
 

@@ -120,6 +120,19 @@ PhaseValues ConnectionCurrents(int connection, const Complex& current) {
   }
 }
 
+namespace {
+
+// A single-phase load starts on its own phase as it works there: the
+// starting current at that phase voltage's angle, so that the voltage during
+// starting lowers the phase it flows in.
+Complex OnItsPhase(int connection, const Complex& current) {
+  const PhaseValues on = ConnectionCurrents(connection, current);
+  if (connection == kConnectionB0) return on.b;
+  return connection == kConnectionC0 ? on.c : on.a;
+}
+
+}  // namespace
+
 void ClearTerminal(ElementRec& e) {
   ClearElementParameters(e);
   e.ia = e.ib = e.ic = kComplexZero;
@@ -193,7 +206,11 @@ void PrepareReceiver(PrepareContext& ctx, ElementRec& e, bool switchedOn) {
 
   if (u > 0) e.iPermissible = static_cast<float>(s / u * 1000 / (threePhase ? kSqrt3 : 1));
   e.tStart = group.Tstart();
-  SetStart(e, StartingCurrent(group.Istart(), group.CosFstart()));
+  Complex starting = StartingCurrent(group.Istart(), group.CosFstart());
+  if (connection >= kConnectionA0 && connection <= kConnectionC0 && !threePhase) {
+    starting = OnItsPhase(connection, starting);
+  }
+  SetStart(e, starting);
 }
 
 void PrepareGenerator(PrepareContext& ctx, ElementRec& e) {

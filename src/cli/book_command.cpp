@@ -104,7 +104,7 @@ int RunExportBook(const std::vector<std::string>& args, const CliContext& contex
   if (!book.OpenBook(bookPath)) return kExitUsage;
   BookOwner owner(book, context.ui);
   const bool written = ExportWholeBook(owner, context.ui, context.files, outPath,
-                                       ExportVariantFromIndex(options->variant), options->csv);
+                                       options->VariantFor(outPath), options->csv);
   owner.CloseTable();
   book.CloseBook();
   if (!written) return kExitProblems;

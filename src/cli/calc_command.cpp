@@ -7,9 +7,11 @@
 #include "cli/text_table.h"
 #include "cli/violation_table.h"
 #include "exchange/table_export.h"
+#include "model/marka_class.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
 #include "model/source_numbers.h"
+#include "results/network_names.h"
 #include "results/result_tables.h"
 #include "storage/cp1251.h"
 #include "storage/file_errors.h"
@@ -58,6 +60,16 @@ bool ExportResultTable(ResultTable& table, TableForm& form, const CalcOptions& o
   }
   context.out << ConsoleText(*memory.Find(path), variant);
   return true;
+}
+
+// The node whose designation is `designation` (in any letter case); 0 when
+// no node has it.
+int NodeNamed(modelClass& model, const std::string& designation) {
+  const std::int32_t code = model.Designations().KeyOf(designation);
+  if (code <= 0 || SlotOfKey(code) != 0) return 0;
+  const int node = NodeOfKey(code);
+  if (!modelClass::SeekExact(model.Nodes(), node)) return 0;
+  return FoldDesignation(MarkingText(model, code)) == FoldDesignation(designation) ? node : 0;
 }
 
 bool PrintResultTable(CalcSession& session, const CalcOptions& options, const CliContext& context) {
@@ -141,6 +153,15 @@ void PrintViolations(CalcSession& session, const CliContext& context) {
 int Calculate(const CalcOptions& options, bool elements, const CliContext& context) {
   CalcSession session(options, context);
   if (!session.Open()) return session.OpenExitCode();
+  CalcOptions resolved = options;
+  if (!options.tableNode.empty()) {
+    resolved.tableArgument = NodeNamed(session.Model(), options.tableNode);
+    // Refused before anything is calculated or saved (the session, left
+    // without Close, writes nothing).
+    if (resolved.tableArgument == 0) {
+      return ArgumentError(context, "нет узла с обозначением «" + options.tableNode + "»");
+    }
+  }
   bool clean = session.Run();
   // The listing's output is JSON only: its status line goes with the messages.
   (elements ? context.err : context.out) << session.StatusLine() << '\n';
@@ -153,7 +174,7 @@ int Calculate(const CalcOptions& options, bool elements, const CliContext& conte
     }
   } else if (options.table.empty()) {
     PrintViolations(session, context);
-  } else if (!PrintResultTable(session, options, context)) {
+  } else if (!PrintResultTable(session, resolved, context)) {
     clean = false;
   }
   if (!session.Close()) clean = false;

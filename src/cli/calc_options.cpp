@@ -18,7 +18,11 @@ std::optional<int> ParseInt(std::string_view text, int low, int high) {
   return value;
 }
 
-// "Rez", "Tree", "Tree:2", "Cells:15" into the identifier and its argument.
+// The tables --table knows, for the message that refuses another.
+constexpr std::string_view kKnownTables = "Rez, KJur, Loads, Potr, Teplo, Tree[:ИП], Cells:УЗЕЛ";
+
+// "Rez", "Tree", "Tree:2", "Cells:15", "Cells:ШР-1" into the identifier and
+// its argument: a source number, a node number or a node's designation.
 bool ParseTable(std::string_view text, CalcOptions& options) {
   const std::size_t colon = text.find(':');
   const std::string_view id = text.substr(0, colon);
@@ -31,8 +35,12 @@ bool ParseTable(std::string_view text, CalcOptions& options) {
   }
   if (id != "Tree" && id != "Cells") return false;
   if (id == "Cells" && !hasArgument) return false;
-  std::optional<int> argument = 1;
-  if (hasArgument) argument = ParseInt(text.substr(colon + 1), 1, id == "Tree" ? 255 : 65535);
+  const std::string_view argumentText = hasArgument ? text.substr(colon + 1) : "1";
+  std::optional<int> argument = ParseInt(argumentText, 1, id == "Tree" ? 255 : 65535);
+  if (!argument && id == "Cells" && !argumentText.empty()) {
+    options.tableNode = std::string(argumentText);
+    argument = 0;
+  }
   if (!argument) return false;
   options.table = std::string(id);
   options.tableArgument = *argument;
@@ -54,7 +62,7 @@ class Parser {
   std::optional<CalcOptions> Run(int& exitCode) {
     for (i_ = 0; i_ < args_.size(); ++i_) {
       if (!Take(args_[i_])) {
-        exitCode = UsageError(context_, error_);
+        exitCode = withUsage_ ? UsageError(context_, error_) : ArgumentError(context_, error_);
         return std::nullopt;
       }
     }
@@ -116,7 +124,11 @@ class Parser {
       if (!setting) return false;
       options_.settings.push_back(std::move(*setting));
     } else if (arg == "--table") {
-      if (!ParseTable(value, options_)) return Fail("неизвестная таблица «" + value + "»");
+      if (!ParseTable(value, options_)) {
+        // The message names the tables there are: the usage would add nothing.
+        withUsage_ = false;
+        return Fail("неизвестная таблица «" + value + "»; таблицы: " + std::string(kKnownTables));
+      }
     } else if (arg == "--format") {
       if (value != "text" && !VariantOfFormat(value)) {
         return Fail("формат должен быть text, csv, txt или xml");
@@ -158,6 +170,7 @@ class Parser {
   std::string format_;
   int variantIndex_ = 0;
   std::string error_;
+  bool withUsage_ = true;
 };
 
 }  // namespace

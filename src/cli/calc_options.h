@@ -12,7 +12,9 @@
 //   --out FILE            the table or listing into FILE instead of the output
 // and, for calc only:
 //   --table ID[:N]        Rez, KJur, Loads, Potr, Teplo, Tree[:source] (1 by
-//                         default) or Cells:node
+//                         default) or Cells:node (its number or designation);
+//                         an unknown table is refused with one line naming
+//                         the known ones
 //   --format F            text (default), csv, txt or xml
 //   --variant N           the exchange file variant 1 … 7 itself
 //   --separator C, --quotes   the CSV separator and quoting
@@ -38,6 +40,9 @@ struct CalcOptions {
 
   std::string table;  // empty: no table
   int tableArgument = 0;
+  // Cells:DESIGNATION: the node, found by its designation once the model is
+  // open (tableArgument is then 0).
+  std::string tableNode;
   // nullopt: the aligned text table; otherwise the exchange file variant.
   std::optional<ExportVariant> variant;
   CsvOptions csv;

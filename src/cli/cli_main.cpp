@@ -34,7 +34,10 @@ constexpr std::string_view kUsage =
     "                                       выгрузить все виды оборудования справочника,\n"
     "                                       по разделу на вид; N — вариант файла: 1 CSV,\n"
     "                                       2 CSV (MS DOS), 3 TXT, 4-7 XML (4, 6 Win1251,\n"
-    "                                       5, 7 UTF-8; 6, 7 с атрибутами)\n"
+    "                                       5, 7 UTF-8; 6, 7 с атрибутами); без --variant\n"
+    "                                       вариант задаёт расширение ФАЙЛА: .csv — 1,\n"
+    "                                       .txt — 3, .xml — 6, другое — 1; каждый\n"
+    "                                       вариант читается обратно import-book\n"
     "  kordavelt-cli restore МОДЕЛЬ [--delete-hidden]\n"
     "                                       восстановление согласованности таблиц модели;\n"
     "                                       с --delete-hidden удаляются и ветви и узлы,\n"
@@ -53,15 +56,19 @@ constexpr std::string_view kUsage =
     "                                       файл повреждён\n"
     "  kordavelt-cli export-model МОДЕЛЬ ФАЙЛ [--variant N] [--separator C] [--quotes]\n"
     "                                       [--book СПРАВОЧНИК]\n"
-    "                                       вывод модели в файл обмена; N — вариант файла,\n"
-    "                                       как у export-book\n"
+    "                                       вывод модели в файл обмена; N — вариант файла\n"
+    "                                       (без --variant — по расширению ФАЙЛА), как\n"
+    "                                       у export-book; читается обратно import-model\n"
     "  kordavelt-cli calc МОДЕЛЬ [--book СПРАВОЧНИК] [--regime N] [--choice]\n"
     "                     [--set СМЕЩЕНИЕ=ЗНАЧЕНИЕ]... [--table ТАБЛИЦА] [--format Ф]\n"
     "                     [--variant N] [--separator C] [--quotes] [--out ФАЙЛ]\n"
-    "                                       расчет сети: строка состояния («Узлов-…»)\n"
-    "                                       и, с --table, таблица результатов: Rez, KJur,\n"
+    "                                       расчет сети: строка состояния («Узлов-…»,\n"
+    "                                       в конце «Нарушений: N», если они есть), затем\n"
+    "                                       нарушения или, с --table, таблица\n"
+    "                                       результатов: Rez, KJur,\n"
     "                                       Loads, Potr, Teplo, Tree[:ИП] (ИП 1 по\n"
-    "                                       умолчанию) или Cells:УЗЕЛ;\n"
+    "                                       умолчанию) или Cells:УЗЕЛ (номер или\n"
+    "                                       обозначение узла);\n"
     "                                       --regime N — текущий режим N = 1 … 8, как\n"
     "                                       в таблице режимов (режим N-1 в файле);\n"
     "                                       --set — значение блока настроек модели по\n"
@@ -83,7 +90,7 @@ constexpr std::string_view kUsage =
     "                                       расчет, затем по строке JSON на каждый\n"
     "                                       элемент дерева каждого ИП (ключи source,\n"
     "                                       index, key, kind, level, start_node, end_node,\n"
-    "                                       Unom, Ur, Up, Ir, Ia, Z1, …, violations);\n"
+    "                                       Unom, Uref, Ur, Up, Ir, Ia, Z1, …, violations);\n"
     "                                       строка состояния — в поток ошибок\n"
     "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
     "оборудования; файл с другим расширением может быть любым из них.\n"
@@ -97,6 +104,11 @@ constexpr std::string_view kUsage =
 int UsageError(const CliContext& context, const std::string& what) {
   context.ui.ShowError(kCliName, what);
   context.err << kUsage;
+  return kExitUsage;
+}
+
+int ArgumentError(const CliContext& context, const std::string& what) {
+  context.ui.ShowError(kCliName, what);
   return kExitUsage;
 }
 

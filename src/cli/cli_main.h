@@ -56,5 +56,8 @@ std::unique_ptr<RandomAccessFile> OpenDatabaseFile(const std::string& path,
 
 // Reports bad arguments and shows the usage; returns kExitUsage.
 int UsageError(const CliContext& context, const std::string& what);
+// Reports a bad value whose message says all there is to know (it names
+// what would have been right) without the usage; returns kExitUsage.
+int ArgumentError(const CliContext& context, const std::string& what);
 
 }  // namespace kordavelt

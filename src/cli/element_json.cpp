@@ -24,6 +24,7 @@ std::string ElementJson(const ElementRec& e, const ElementPlace& place) {
       .Add("start_node", place.startNode)
       .Add("end_node", place.endNode)
       .Add("Unom", e.unom)
+      .Add("Uref", ReferenceVoltage(e))
       .Add("Ur", e.uWork)
       .Add("Up", e.uStart)
       .Add("Ir", e.checkCurrent)

@@ -7,6 +7,9 @@
 // Keys name the values as the program's tables do: Unom, Ur, Up, Ir, Ia …
 // (currents A, short-circuit currents kA, voltages V, impedances mΩ, times
 // s, temperatures °C, Joule integrals kA²·s); complex values are [re, im].
+// Ur and Up are phase values at an element carrying one phase and line
+// values elsewhere; Uref is the nominal voltage of their kind, the one the
+// tables' dUр and dUп and the checks compare them with.
 
 #include <string>
 

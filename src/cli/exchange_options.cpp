@@ -16,6 +16,10 @@ std::optional<int> ParseVariant(const std::string& text) {
 
 }  // namespace
 
+ExportVariant ExchangeOptions::VariantFor(const std::string& path) const {
+  return variant ? ExportVariantFromIndex(*variant) : ExportVariantOfPath(path);
+}
+
 bool TakeSwitch(std::vector<std::string>& args, std::string_view name) {
   return std::erase(args, name) > 0;
 }

@@ -3,7 +3,8 @@
 // The options the exchange commands share (import-book, export-book,
 // import-model, export-model): the file names in order and
 //   --separator C   the CSV separator (all),
-//   --variant N     the file variant 1 … 7 (exporting only),
+//   --variant N     the file variant 1 … 7 (exporting only; without it the
+//                   exchange file's extension decides, ExportVariantOfPath),
 //   --quotes        texts in quotes (exporting only),
 //   --book BOOK     the reference book (when the command takes one).
 // Any other "--" argument is a usage error.
@@ -22,7 +23,10 @@ struct ExchangeOptions {
   std::vector<std::string> files;
   std::string book;
   CsvOptions csv;
-  int variant = 1;
+  std::optional<int> variant;  // --variant N, when given
+
+  // The variant of --variant, else the one the extension of `path` asks for.
+  ExportVariant VariantFor(const std::string& path) const;
 };
 
 // Takes every `name` out of `args`: a switch only one command knows, read

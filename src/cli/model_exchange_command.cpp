@@ -138,7 +138,7 @@ int RunExportModel(const std::vector<std::string>& args, const CliContext& conte
   modelClass model(context.ui, scratch, ProgramPath(*options));
   if (!OpenModel(model, modelPath, false, context)) return kExitUsage;
   PutClass put(context.ui, context.files, options->csv);
-  bool written = put.OpenPath(outPath, ExportVariantFromIndex(options->variant), false);
+  bool written = put.OpenPath(outPath, options->VariantFor(outPath), false);
   if (written) written = WriteModel(model, put);
   if (put.IsOpen() && !put.Close()) written = false;
   CloseModel(model);

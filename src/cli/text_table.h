@@ -3,9 +3,10 @@
 // A table of the table protocol as plain aligned text for the console: the
 // two header lines on top (the second only when it says anything), then one
 // line per row; every column padded to its widest cell (counted in
-// characters), numbers aligned on the right, texts on the left, columns two
-// blanks apart. Picture cells show as "рис.", as the tab separated export
-// writes them.
+// characters), columns two blanks apart. A column of numbers (and "-") is
+// aligned on the right with its headers, a column of texts on the left.
+// Picture cells show as "рис.", check boxes as "Да" and "Нет", as the
+// exports write them.
 
 #include <string>
 

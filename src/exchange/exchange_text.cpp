@@ -28,7 +28,12 @@ char CsvSeparator(const CsvOptions& options) {
 
 std::string CsvItem(std::string_view item, const CsvOptions& options) {
   std::string text(TrimBlanks(item));
-  if (!options.quotes) return text;
+  if (!options.quotes) {
+    // Bare, a text holding the separator would read back as two values.
+    const bool holdsSeparator = text.find(CsvSeparator(options)) != std::string::npos;
+    const bool holdsQuote = text.find_first_of("\"'") != std::string::npos;
+    return holdsSeparator && !holdsQuote ? '"' + text + '"' : text;
+  }
   int replaced = 0;
   for (char& c : text) {
     if (c == '"' && replaced < 2) {

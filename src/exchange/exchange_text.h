@@ -20,7 +20,9 @@ char CsvSeparator(const CsvOptions& options);
 
 // One CSV item: trimmed; with the quote option, its first two double quotes
 // become apostrophes and a text that is not a number is enclosed in double
-// quotes.
+// quotes. Without the option a text holding the separator is enclosed in
+// double quotes all the same (unless it holds a quote character, which the
+// reader takes as quoting anyway), so that it reads back as one value.
 std::string CsvItem(std::string_view item, const CsvOptions& options);
 
 // `<?xml version="1.0" encoding="Windows-1251"?>` or the UTF-8 one.

@@ -9,6 +9,18 @@ ExportVariant ExportVariantFromIndex(int index) {
   return static_cast<ExportVariant>(index);
 }
 
+ExportVariant ExportVariantOfPath(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || dot < FileNameStart(path)) return ExportVariant::Csv;
+  std::string extension(path.substr(dot));
+  for (char& c : extension) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (extension == ".TXT") return ExportVariant::Txt;
+  if (extension == ".XML") return ExportVariant::XmlAttributes1251;
+  return ExportVariant::Csv;
+}
+
 bool IsXml(ExportVariant variant) { return static_cast<int>(variant) >= 4; }
 
 bool IsUtf8(ExportVariant variant) {

@@ -11,7 +11,7 @@ namespace kordavelt {
 enum class ExportVariant : int {
   Csv = 1,              // comma (separator) separated, Windows-1251
   CsvDos = 2,           // written like Csv
-  Txt = 3,              // tab separated with title and headers, Windows-1251
+  Txt = 3,              // tab separated with section names and headers, Windows-1251
   XmlElements1251 = 4,  // one element per field
   XmlElementsUtf8 = 5,
   XmlAttributes1251 = 6,  // one attribute per field
@@ -36,6 +36,11 @@ struct CsvOptions {
 
 // The variant of filter entry `index` (1-based); out of range gives Csv.
 ExportVariant ExportVariantFromIndex(int index);
+
+// The variant a file name's extension asks for, in any case: ".TXT" text
+// with TABs (3), ".XML" XML with attributes in Windows-1251 (6), anything
+// else CSV (1); what the command line writes when no variant is given.
+ExportVariant ExportVariantOfPath(std::string_view path);
 
 bool IsXml(ExportVariant variant);
 bool IsUtf8(ExportVariant variant);

@@ -72,19 +72,18 @@ void PutClass::BeginTable(std::string_view name, std::string_view fieldNames) {
   switch (variant_) {
     case ExportVariant::Csv:
     case ExportVariant::CsvDos: {
-      // As the table export: the name takes the first field's place, and one
-      // more empty field ends the line.
+      // As the table export: the name takes the first field's place, so the
+      // header has as many fields as the rows.
       const char separator = CsvSeparator(options_);
       std::string header = "#" + tableName_;
       for (int i = 1; i < fields; ++i) header += separator + ListItem(fieldNames_, i);
-      header += separator;
       Write("");
       Write(header);
       break;
     }
     case ExportVariant::Txt: {
       std::string header;
-      for (int i = 0; i < fields; ++i) header += ListItem(fieldNames_, i) + '\t';
+      for (int i = 0; i < fields; ++i) header += (i > 0 ? "\t" : "") + ListItem(fieldNames_, i);
       Write(tableName_);
       Write(header);
       break;

@@ -6,6 +6,7 @@
 #include "storage/file_errors.h"
 #include "table/dial_list.h"
 #include "table/paste_values.h"
+#include "table/picture_string.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {
@@ -33,11 +34,13 @@ class TableWriter {
   void Csv(const CsvOptions& options) {
     const char separator = CsvSeparator(options);
     const int columns = driver_.ColCount();
+    // The name takes the first column's place: the header names as many
+    // fields as every row has values.
     std::string header = "#" + form_.name;
-    for (int i = 1; i <= columns; ++i) header += separator + ListItem(form_.fieldNames, i);
+    for (int i = 1; i < columns; ++i) header += separator + ListItem(form_.fieldNames, i);
     Write(header);
     for (int row = 1; row <= driver_.RowCount() && !out_.Failed(); ++row) {
-      const std::string line = driver_.Line(row);
+      const std::string line = Row(row);
       std::string text;
       for (int c = 0; c < columns; ++c) {
         if (c > 0) text += separator;
@@ -47,25 +50,27 @@ class TableWriter {
     }
   }
 
+  // As the reader takes a TXT table: its name alone on a line, then one line
+  // it skips, which here labels the columns for people ("Iдоп, А"), then the
+  // rows.
   void Txt() {
     const int columns = driver_.ColCount();
-    if (!form_.title.empty()) {
-      std::string title;
-      for (int i = 0; i < ListCount(form_.title); ++i) {
-        if (i > 0) title += '\r';
-        title += TrimBlanks(ListItem(form_.title, i));
-      }
-      Write(title);
-      Write("");
-    } else {
-      Write(form_.caption);
+    Write(form_.name);
+    std::string labels;
+    for (int c = 0; c < columns; ++c) {
+      if (c > 0) labels += '\t';
+      labels += HeaderLabel(ListItem(form_.head1, c), ListItem(form_.head2, c));
     }
-    Write(TabbedItems(form_.head1, columns, false));
-    Write(TabbedItems(form_.head2, columns, false));
+    Write(labels);
     for (int row = 1; row <= driver_.RowCount() && !out_.Failed(); ++row) {
-      Write(TabbedItems(driver_.Line(row), columns, true));
+      std::string text = TabbedItems(Row(row), columns);
+      // A line without TAB would read back as a table's name.
+      if (columns == 1) text += '\t';
+      Write(text);
     }
   }
+
+  void Blank() { Write(""); }
 
   void XmlBegin() {
     Write(XmlDeclaration(utf8_));
@@ -76,7 +81,7 @@ class TableWriter {
     const std::string element = XmlName(form_.name);
     const int columns = driver_.ColCount();
     for (int row = 1; row <= driver_.RowCount() && !out_.Failed(); ++row) {
-      const std::string line = driver_.Line(row);
+      const std::string line = Row(row);
       if (attributes) {
         // Every item of the line, shown or not, as far as there are field names.
         const int items = std::min(ListCount(line), ListCount(form_.fieldNames));
@@ -94,12 +99,17 @@ class TableWriter {
   void XmlEnd() { Write("</DataRoot>"); }
 
  private:
-  static std::string TabbedItems(std::string_view list, int columns, bool pictures) {
+  // Row `row` as the file holds it: a check box as the value it stands for,
+  // which an import reads back.
+  std::string Row(int row) { return WithCheckBoxValues(driver_.Line(row)); }
+
+  // The trimmed items, a picture written as "рис.".
+  static std::string TabbedItems(std::string_view list, int columns) {
     std::string text;
     for (int c = 0; c < columns; ++c) {
       if (c > 0) text += '\t';
       const std::string item(TrimBlanks(ListItem(list, c)));
-      text += pictures && item.find('@') != std::string::npos ? "рис." : item;
+      text += item.find('@') != std::string::npos ? "рис." : item;
     }
     return text;
   }
@@ -168,6 +178,8 @@ void TableExportFile::Write(TableOwner& owner, TableForm& form) {
       writer.Csv(options_);
       break;
     case ExportVariant::Txt:
+      // An empty line between the tables of one file, for people.
+      if (tables_ > 0) writer.Blank();
       writer.Txt();
       break;
     default:

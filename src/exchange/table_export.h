@@ -1,7 +1,12 @@
 #pragma once
 
 // "Копировать в файл" of a table: the rows as the owner shows them, written
-// as CSV, tab separated text or XML (see ExportVariant).
+// as CSV, tab separated text or XML (see ExportVariant), so that GetClass
+// reads them back as one section named after the table: the CSV header
+// "#name" and one field name for every further column, as many fields as
+// each row; the TXT name alone on its line, the column labels on the line
+// the reader skips, then the rows. A check box is written as its value
+// ("Да", "Нет"), any other picture as its picture string ("рис." in TXT).
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,8 @@
 #include "model/group_columns.h"
 
+#include <array>
 #include <cmath>
+#include <string_view>
 
 #include "model/data_texts.h"
 #include "refbook/book_categories.h"
@@ -30,6 +32,13 @@ bool IsMotorKind(int kind) { return kind == kGroupKindAsync || kind == kGroupKin
 bool HasMotorType(const GroupRec& group) {
   return IsMotorKind(group.Class()) && group.KeyType() > 0;
 }
+
+// The names of the columns 4 … 10 a motor type fills in, for the messages.
+constexpr std::array<std::string_view, 7> kTypeColumnNames = {"Uном", "Число фаз", "Pном", "CosФ",
+                                                              "Iном", "Iпуск",     "CosФп"};
+constexpr int kFirstTypeColumn = 4;
+constexpr int kColumnNominalCurrent = 8;
+constexpr int kColumnReceiverCount = 17;  // Nэп; Nраб follows
 
 // The sign of Q, a load without Q counting as inductive.
 double SignOf(double q) { return q < 0 ? -1.0 : 1.0; }
@@ -154,9 +163,33 @@ bool GroupColumns::ChooseMotorType(GroupRec group) {
   return true;
 }
 
+std::string GroupColumns::ReadOnlyReason(const GroupRec& group, int column) {
+  if (column >= kColumnReceiverCount) {
+    return "Nэп и Nраб программа считает сама:#электроприемники группы и питаемые из них";
+  }
+  const int named = column - kFirstTypeColumn;
+  if (HasMotorType(group) && named >= 0 && named < static_cast<int>(kTypeColumnNames.size())) {
+    if (!FindMotorType(group)) {
+      return "Тип двигателя группы не найден в справочнике.#Выберите другой тип или снимите его "
+             "(\"-\").";
+    }
+    const book::MachineRec motor(book_->CurrentRecord(MotorTypeTable(group.Class())));
+    return std::string(kTypeColumnNames[static_cast<std::size_t>(named)]) +
+           " берется из типа двигателя " + motor.Type() +
+           " в справочнике.#Выберите другой тип или снимите его (\"-\").";
+  }
+  if (column == kColumnNominalCurrent) return "Iном рассчитывается по Pном, CosФ и Uном группы";
+  return {};
+}
+
 bool GroupColumns::Edit(GroupRec group, int column, const TableForm& form) {
   const double v = form.editReal;
   const auto asFloat = [](double x) { return static_cast<float>(x); };
+  // An emptied number cell is no value: refused without a word.
+  const auto refuse = [&](std::string_view why) {
+    if (!form.editText.empty()) ui_.ShowError(form.caption, why);
+    return false;
+  };
   bool changed = true;
   switch (column) {
     case kGroupColumnName:
@@ -170,7 +203,10 @@ bool GroupColumns::Edit(GroupRec group, int column, const TableForm& form) {
       }
       break;
     case kGroupColumnType:
-      if (!IsMotorKind(group.Class())) return false;
+      if (!IsMotorKind(group.Class())) {
+        ui_.ShowInfo(form.caption, "Тип двигателя выбирается для групп вида АД и СД");
+        return false;
+      }
       if (form.editText == "-") {
         group.SetKeyType(0);
       } else {
@@ -181,10 +217,7 @@ bool GroupColumns::Edit(GroupRec group, int column, const TableForm& form) {
       group.SetUnom(asFloat(v));
       break;
     case 5:
-      if (form.editInt < 0 || form.editInt > 3) {
-        ui_.Beep();
-        return false;
-      }
+      if (form.editInt < 0 || form.editInt > 3) return refuse("Число фаз - от 0 до 3");
       group.SetNphase(static_cast<std::uint8_t>(form.editInt));
       break;
     case 6: {
@@ -195,14 +228,14 @@ bool GroupColumns::Edit(GroupRec group, int column, const TableForm& form) {
       break;
     }
     case 7:
-      if (v == 0 || std::fabs(v) > 1) return false;
+      if (v == 0 || std::fabs(v) > 1) return refuse("CosФ - от -1 до 1, кроме 0");
       group.SetQ(asFloat(SignOf(v) * std::fabs(group.P()) * std::sqrt(1 / (v * v) - 1)));
       break;
     case 9:
       group.SetIstart(asFloat(v));
       break;
     case 10:
-      if (v > 1) return false;
+      if (v > 1) return refuse("CosФп не может быть больше 1");
       group.SetCosFstart(asFloat(v));
       break;
     case 11:

@@ -44,9 +44,13 @@ class GroupColumns {
   // The edit letters of columns 0 … 18 for this group's row.
   std::string EditLetters(const GroupRec& group);
   // Applies a committed edit of `column` (1 … 16) to the group. False when
-  // nothing changed. After every edit a group with Uном > 0 and no phases
+  // nothing changed; a value refused says why in a box captioned with the
+  // window's caption. After every edit a group with Uном > 0 and no phases
   // gets three.
   bool Edit(GroupRec group, int column, const TableForm& form);
+  // Why a read-only cell of `column` takes no typed value: the motor type
+  // gives it, the program computes it. Empty when there is nothing to say.
+  std::string ReadOnlyReason(const GroupRec& group, int column);
 
  private:
   // The motor type record of the group, positioned in the book; false when

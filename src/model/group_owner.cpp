@@ -101,9 +101,13 @@ void GroupOwner::Renumber(std::int32_t group, std::int32_t number, TableForm& fo
                   "В группе имеются электроприемники!#Пока в этом случае код изменять запрещено");
     return;
   }
-  // Keys stay unique: a number in use is refused like an invalid one.
-  if (number <= 0 || number > kMaxGroup || modelClass::SeekExact(groups, number)) {
+  if (number <= 0 || number > kMaxGroup) {
     ui_.Beep();
+    return;
+  }
+  // Keys stay unique.
+  if (modelClass::SeekExact(groups, number)) {
+    ui_.ShowError(kCaption, "Номер группы занят");
     return;
   }
   if (!modelClass::SeekExact(groups, group)) return;
@@ -132,6 +136,15 @@ void GroupOwner::OnEdit(TableForm& form) {
     form.refresh = Refresh::All;
   }
   if (OnGroupsChanged) OnGroupsChanged();
+}
+
+void GroupOwner::OnReadOnlyEdit(TableForm& form) {
+  rows_.Sync(model_.Groups(), form);
+  tbClass* groups = model_.Groups();
+  const std::int32_t key = rows_.Key(form.curRow);
+  if (key == 0 || !modelClass::SeekExact(groups, key)) return;
+  const std::string reason = columns_.ReadOnlyReason(GroupRec(groups->Record()), form.curCol);
+  if (!reason.empty()) ui_.ShowInfo(kCaption, reason);
 }
 
 void GroupOwner::OnDelete(TableForm& form) {

@@ -42,6 +42,7 @@ class GroupOwner : public TableOwner {
   bool HasEdit() const override { return true; }
   void OnEdit(TableForm& form) override;
   void OnDelete(TableForm& form) override;
+  void OnReadOnlyEdit(TableForm& form) override;
 
  private:
   // Appends group last + 1 with its defaults; its row becomes current.

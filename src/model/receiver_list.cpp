@@ -105,6 +105,11 @@ void ReceiverOwner::MoveToGroupOf(std::int32_t key, std::string_view designation
   // Only a receiver's designation names a group.
   if (named == 0 || !modelClass::SeekExact(receivers, named) ||
       FoldDesignation(ReceiverRec(receivers->Record()).Marking()) != FoldDesignation(designation)) {
+    if (!designation.empty()) {
+      ui_.ShowError(form_.caption,
+                    "Нет электроприемника с обозначением " + std::string(designation) +
+                        "#Группу называет обозначение одного из ее электроприемников");
+    }
     return;
   }
   const int group = GroupOfKey(named);
@@ -115,6 +120,16 @@ void ReceiverOwner::MoveToGroupOf(std::int32_t key, std::string_view designation
     return;
   }
   if (MoveReceiver(model_, key, target)) Rebuilt(form, target);
+}
+
+void ReceiverOwner::OnReadOnlyEdit(TableForm& form) {
+  const int column = form.curCol - kGroupColumnOffset;
+  if (!listMode_ || column < kGroupColumnKind || column > kGroupColumnLast) return;
+  const std::int32_t key = rows_.Key(form.curRow);
+  tbClass* groups = model_.Groups();
+  if (key == 0 || !modelClass::SeekExact(groups, GroupOfKey(key))) return;
+  const std::string reason = groups_.Columns().ReadOnlyReason(GroupRec(groups->Record()), column);
+  if (!reason.empty()) ui_.ShowInfo(form_.caption, reason);
 }
 
 void ReceiverOwner::EditList(std::int32_t key, TableForm& form) {
@@ -145,6 +160,9 @@ void ReceiverOwner::EditList(std::int32_t key, TableForm& form) {
       break;
     case 4:
       EditField(key, Field::Source, form);
+      break;
+    case 5:
+      ExplainKept(key, "Помещение электроприемника находится по его координатам X, Y, Z", form);
       break;
     case 6:
       EditField(key, Field::X, form);

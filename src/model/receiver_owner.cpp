@@ -15,6 +15,7 @@
 #include "table/color.h"
 #include "table/dial_list.h"
 #include "table/number_format.h"
+#include "table/paste_values.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -172,7 +173,12 @@ void ReceiverOwner::OnLine(TableForm& form) {
 
 std::int32_t ReceiverOwner::Append(TableForm& form) {
   const int group = groups_.CurrentGroup();
-  if (group == 0 || !modelClass::SeekExact(model_.Groups(), group)) return 0;
+  if (group == 0 || !modelClass::SeekExact(model_.Groups(), group)) {
+    ui_.ShowError(form_.caption,
+                  "Не выбрана группа для нового электроприемника#Выберите ее в окне "
+                  "\"Группы электроприемников\"");
+    return 0;
+  }
   const std::int32_t key = AddReceiver(model_, group);
   if (key == 0) {
     if (FreeReceiverNumber(*model_.Receivers(), group) == 0) {
@@ -213,7 +219,9 @@ void ReceiverOwner::EditCode(std::int32_t key, TableForm& form) {
 void ReceiverOwner::EditField(std::int32_t key, Field field, TableForm& form) {
   tbClass* receivers = model_.Receivers();
   if (field == Field::Designation) {
-    if (modelClass::SeekExact(receivers, key)) SetReceiverDesignation(model_, form.editText);
+    if (modelClass::SeekExact(receivers, key) && !SetReceiverDesignation(model_, form.editText)) {
+      ui_.ShowError(form_.caption, "Обозначение " + form.editText + " уже используется");
+    }
     return;
   }
   const auto fitsInt16 = [&] {
@@ -291,9 +299,23 @@ void ReceiverOwner::EditReceiver(std::int32_t key, TableForm& form) {
     case 7:
       EditField(key, Field::Source, form);
       break;
+    case 8:
+      ExplainKept(key, "Помещение электроприемника находится по его координатам X, Y, Z", form);
+      break;
+    case 9:
+      ExplainKept(key, "Ветвь электроприемника задается в перечне ЭП", form);
+      break;
     default:
       break;
   }
+}
+
+void ReceiverOwner::ExplainKept(std::int32_t key, std::string_view why, const TableForm& form) {
+  if (form.editText.empty() || !modelClass::SeekExact(model_.Receivers(), key)) return;
+  std::string editCodes;
+  const std::string line = listMode_ ? ListLine(key, editCodes) : ReceiverLine(key);
+  if (TrimBlanks(ListItem(line, form.curCol)) == form.editText) return;
+  ui_.ShowInfo(form_.caption, why);
 }
 
 void ReceiverOwner::OnEdit(TableForm& form) {

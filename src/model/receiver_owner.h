@@ -50,6 +50,7 @@ class ReceiverOwner : public TableOwner {
   void OnDelete(TableForm& form) override;
   bool HasPasteLine() const override { return listMode_; }
   void OnPasteLine(TableForm& form) override;
+  void OnReadOnlyEdit(TableForm& form) override;
 
  private:
   void Sync(TableForm& form);
@@ -70,6 +71,9 @@ class ReceiverOwner : public TableOwner {
   enum class Field { Designation, Phase, X, Y, Z, Source };
   void EditField(std::int32_t key, Field field, TableForm& form);
   void MoveToGroupOf(std::int32_t key, std::string_view designation, TableForm& form);
+  // A value typed into a column the program fills itself (room, branch):
+  // the message why, when the text differs from what the cell shows.
+  void ExplainKept(std::int32_t key, std::string_view why, const TableForm& form);
 
   modelClass& model_;
   UiHost& ui_;

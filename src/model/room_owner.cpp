@@ -17,6 +17,11 @@ constexpr int kColumns = 13;
 
 }  // namespace
 
+std::optional<Color> RoomTint(const RoomRec& room) {
+  if (room.Color() == 0) return std::nullopt;
+  return LightTint(Color::FromColorRef(static_cast<std::uint32_t>(room.Color())));
+}
+
 RoomOwner::RoomOwner(modelClass& model, UiHost& ui) : model_(model), ui_(ui) {
   form_.caption = std::string(kCaption);
   form_.name = "Room";
@@ -64,8 +69,12 @@ void RoomOwner::OnLine(TableForm& form) {
     form.line += AppendNumber(value);
   }
   form.line += "#" + (form.exporting ? std::to_string(room.Color()) : std::string(kColourSwatch));
-  form.lineColor = Color::FromColorRef(static_cast<std::uint32_t>(room.Color()));
-  form.lineColorSet = true;
+  form.pictureColor = Color::FromColorRef(static_cast<std::uint32_t>(room.Color()));
+  form.pictureColorSet = true;
+  if (const std::optional<Color> tint = RoomTint(room)) {
+    form.lineBackground = *tint;
+    form.lineBackgroundSet = true;
+  }
 }
 
 std::int32_t RoomOwner::AppendRoom(TableForm& form) {

@@ -2,18 +2,27 @@
 
 // RoomOwner: the owner of the modal table "Здания и помещения", one row per
 // room in key order and an append row: name, air temperature, hazard
-// classes, the room's box and its colour.
+// classes, the room's box and its colour. The colour shows as the swatch of
+// the last column and a light tint of the row; the text keeps the standard
+// colour, which stays readable whatever colour the room has.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "model/data_rows.h"
+#include "table/color.h"
 #include "table/table_owner.h"
 
 namespace kordavelt {
 
 class modelClass;
+class RoomRec;
 class UiHost;
+
+// The light background a room's rows are drawn on, in the rooms table and
+// the heat table; none for a room without a colour of its own (0, black).
+std::optional<Color> RoomTint(const RoomRec& room);
 
 class RoomOwner : public TableOwner {
  public:

@@ -13,7 +13,9 @@
 #include "model/source_loads.h"
 #include "storage/cp1251.h"
 #include "table/color.h"
+#include "table/dial_list.h"
 #include "table/number_format.h"
+#include "table/paste_values.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -22,6 +24,7 @@ namespace {
 constexpr int kColumns = 9;
 constexpr double kInvSqrt3 = 0.57735;
 constexpr int kListedVoltages = 5;
+constexpr int kBranchColumn = 8;
 
 }  // namespace
 
@@ -156,7 +159,10 @@ void SourceOwner::OnEdit(TableForm& form) {
   switch (form.curCol) {
     case 1: {
       const std::string text(Utf8Prefix(form.editText, SourceRec::kMarkingCapacity));
-      if (!ReplaceDesignation(model_.Designations(), source.Marking(), text, key)) return;
+      if (!ReplaceDesignation(model_.Designations(), source.Marking(), text, key)) {
+        ui_.ShowError(kCaption, "Обозначение " + text + " уже используется");
+        return;
+      }
       source.SetMarking(text);
       break;
     }
@@ -171,10 +177,23 @@ void SourceOwner::OnEdit(TableForm& form) {
       break;
     }
     default:
+      ExplainComputed(form);
       UpdateLoads();
       return;
   }
   sources->MarkModifiedAndFlush();
+}
+
+// The load columns act as "compute again"; a value typed there is not taken.
+void SourceOwner::ExplainComputed(TableForm& form) {
+  if (form.editText.empty()) return;
+  TableForm shown = form;
+  shown.lineNo = form.curRow;
+  OnLine(shown);
+  if (TrimBlanks(ListItem(shown.line, form.curCol)) == form.editText) return;
+  ui_.ShowInfo(kCaption, form.curCol == kBranchColumn
+                             ? "Ветвь источника задается его присоединением к узлу"
+                             : "Sр, Pр, Qр и Iр рассчитываются по электроприемникам источника");
 }
 
 void SourceOwner::OnDelete(TableForm& form) {

@@ -39,6 +39,8 @@ class SourceOwner : public TableOwner {
  private:
   std::int32_t AppendSource(TableForm& form);
   void Renumber(std::int32_t source, std::int32_t number, TableForm& form);
+  // A value typed into a load or branch column: the message why it is not taken.
+  void ExplainComputed(TableForm& form);
 
   modelClass& model_;
   UiHost& ui_;

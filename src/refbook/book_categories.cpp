@@ -1,7 +1,10 @@
 #include "refbook/book_categories.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
+#include "table/dial_list.h"
 #include "table/table_owner.h"
 
 namespace kordavelt {
@@ -175,8 +178,20 @@ int BookCategoryOfSection(std::string_view name) {
 }
 
 std::string BookFieldNames(const BookTableLayout& layout) {
-  if (layout.exchangeNames.empty()) return TableForm::DefaultFieldNames();
-  return std::string(layout.exchangeNames);
+  const int columns = std::min(ListCount(layout.head1), kMaxTableColumns);
+  std::vector<std::string> names;
+  for (int c = 0; c < columns; ++c) {
+    std::string name = ListItem(layout.exchangeNames, c);
+    // A column the list leaves unnamed, or names as an earlier one, would
+    // lose its values in XML; it takes the table window's name fc+1.
+    if (name.empty() || std::find(names.begin(), names.end(), name) != names.end()) {
+      name = "f" + std::to_string(c + 1);
+    }
+    names.push_back(std::move(name));
+  }
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : "#") + name;
+  return list;
 }
 
 std::span<const int> TemplateSlotKinds() { return kSlotKinds; }

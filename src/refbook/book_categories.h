@@ -35,8 +35,11 @@ const BookTableLayout* BookLayoutOfTable(int table);
 // The layout of category 1 … 21, or nullptr.
 const BookTableLayout* BookLayoutOfCategory(int category);
 
-// The column names export writes and XML import matches: the exchange
-// names, or the table window's f1, f2, … where a category has none.
+// The column names export writes and XML import matches, one for every
+// column of the table: the exchange names in their places, and the table
+// window's "f" + (column + 1) for a column the list does not name or names
+// as an earlier column (a list may be shorter or longer than the columns,
+// and repeat a name).
 std::string BookFieldNames(const BookTableLayout& layout);
 
 // "Присоединения#Кабели#…#Марки кабелей", one caption per category.

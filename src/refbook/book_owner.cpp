@@ -54,7 +54,8 @@ bool BookOwner::ShowTable(int table) {
   rows_.Rebuild(handle);
   rowsStale_ = false;
 
-  form_.caption = std::string(kCaption);
+  // The window is captioned with the category it shows.
+  form_.caption = std::string(layout->caption);
   form_.name = std::string(BookSectionOfCategory(category_));
   form_.title.clear();
   form_.head1 = std::string(layout->head1);

@@ -148,19 +148,35 @@ constexpr std::string_view kBreakerCurrents = "50#70#100#140#200#400#600#1000#16
 constexpr std::string_view kBreakerR = "7#3.5#2.15#1.3#1.1#0.65#0.41#0.25#0.14#0.13#0.1";
 constexpr std::string_view kBreakerX = "4.5#2#1.2#0.7#0.5#0.17#0.13#0.1#0.08#0.07#0.05";
 
+// R0 of a case at section index `a` for a cable of section F whose phase
+// conductor has R1 = k / F. The zero-sequence loop is R1 plus three times
+// its return (neutral, sheath, earth), so it is never below R1. At the
+// smallest sections some lists fall below R1 (copper four-core 2.5 mm²: 6.96
+// against 7.36); there the cable takes the return R0 − R1 of the first larger
+// section whose list value lies above R1 (1.0 at 4 mm² in that list). Between
+// standard sections R1 is the cable's own and the return that of the nearest.
+double CableR0(std::string_view r0List, double k, double crossF, int a) {
+  if (!(ItemAsReal(r0List, a) > 0)) return 0;
+  const auto standardR1 = [k](int i) { return k / ItemAsReal(SectionSeries(), i); };
+  int c = a;
+  while (ItemAsReal(r0List, c) <= standardR1(c) && ItemAsReal(r0List, c + 1) > 0) ++c;
+  return ItemAsReal(r0List, c) + (k / crossF - standardR1(c));
+}
+
 }  // namespace
 
 CableDefaultValues CableDefaults(bool aluminium, int sheath, int condCount, double crossF,
                                  double crossN) {
   CableDefaultValues values;
   if (!(crossF > 0)) return values;
-  values.r1 = (aluminium ? 31.0 : 18.4) / crossF;
+  const double k = aluminium ? 31.0 : 18.4;
+  values.r1 = k / crossF;
   const CableLists* lists = CableCase(aluminium, sheath, condCount, crossF, crossN);
   if (lists == nullptr) return values;
   const int a = SectionIndex(crossF);
   values.complete = true;
   values.x1 = ItemAsReal(lists->x1, a);
-  values.r0 = ItemAsReal(lists->r0, a);
+  values.r0 = CableR0(lists->r0, k, crossF, a);
   values.x0 = ItemAsReal(lists->x0, a);
   values.ipermissEarth = std::round(ItemAsReal(lists->earth, a));
   values.ipermissAir = std::round(ItemAsReal(lists->air, a));

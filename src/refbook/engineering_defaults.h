@@ -19,7 +19,8 @@ namespace kordavelt {
 
 // What a cable type gets from its brand's material and sheath and its sizes.
 // R1 always; the rest only when `complete` (the known cases), otherwise the
-// fields keep their values.
+// fields keep their values. Up to 240 mm² R0 is never below R1; above, the
+// lists give nothing (0).
 struct CableDefaultValues {
   double r1 = 0;
   bool complete = false;

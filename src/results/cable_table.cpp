@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "calc/calc_class.h"
+#include "calc/element_checks.h"
 #include "calc/element_rec.h"
 #include "model/model_class.h"
 #include "refbook/kind_names.h"
@@ -15,7 +16,7 @@
 namespace kordavelt {
 namespace {
 
-constexpr int kColumns = 35;
+constexpr int kColumns = 36;
 
 // Conductor temperatures at disconnection above these show as the limits
 // they exceed: the limit at the start of the main protection's zone, and the
@@ -56,6 +57,16 @@ std::string AlongCableCells(const ElementRec* line) {
   return cells;
 }
 
+// The codes of the conditions the row's device or line violates
+// ("Iдоп!Кч1ф!"), so that the table shows what the checks found.
+std::string ViolationCell(const ConnectionRow& row) {
+  std::uint32_t violations = 0;
+  if (row.device != nullptr) violations |= row.device->violations;
+  if (row.line != nullptr) violations |= row.line->violations;
+  const std::string codes = ViolationText(violations);
+  return Cell(codes.empty() ? codes : codes.substr(1));
+}
+
 std::string MinimumCurrentCells(const ElementRec* device) {
   if (device == nullptr) return Dashes(3);
   std::string cells;
@@ -71,11 +82,11 @@ bool CableTable::Build(TableForm& form) {
   form.head1 =
       " № #Шины#Присое-#Потре-#Наименование#Рном#Iрасч#Iпуск#Тип защитного#    Тип    # Iр # Im # "
       "tm #Iотс#I\"авт#i уд#Тип кабеля#Iдоп# Kп #Iдоп'# L #dUр#dUп#I\"нк#I\"ск#I\"кк#tо нк#tр "
-      "ск#tр кк#T нк#T ск#T кк#Iкmin1#Iкmin2#Iкmin3";
+      "ск#tр кк#T нк#T ск#T кк#Iкmin1#Iкmin2#Iкmin3#Нарушения";
   form.head2 =
       "   #    #динение#битель#            #кВт #  А  #  А  #  аппарата   #расцепителя#  А #  А # "
       "c  # А  # кА  # кА #          # А  #    #  А  # м # % # % # кА # кА # кА #  c  # с  #  с  # "
-      "°С # °С # °С  #  кА  #  кА  #  кА  ";
+      "°С # °С # °С  #  кА  #  кА  #  кА  #         ";
 
   std::vector<ConnectionRow> rows;
   ForEachTracedSource(Calc(), [&](int) {
@@ -110,6 +121,7 @@ std::string CableTable::RowText(int number, const ConnectionRow& row) {
   text += WorkingDeviationCell(*e) + StartingDeviationCell(*e);
   text += AlongCableCells(row.line);
   text += MinimumCurrentCells(row.device);
+  text += ViolationCell(row);
   return text;
 }
 

@@ -5,8 +5,9 @@
 // other on it, with the connection's bounds, the design and starting
 // currents, the device's settings, the cable's permissible currents, the
 // voltage deviations, the short-circuit currents along the cable with the
-// protection times and conductor temperatures, and the minimum currents at
-// the end of the device's zone.
+// protection times and conductor temperatures, the minimum currents at the
+// end of the device's zone and, last, the codes of the conditions the row's
+// device or line violates.
 
 #include "results/connection_rows.h"
 #include "results/snapshot_table.h"

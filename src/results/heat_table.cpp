@@ -2,6 +2,7 @@
 
 #include "model/model_class.h"
 #include "model/model_records.h"
+#include "model/room_owner.h"
 #include "table/number_format.h"
 
 namespace kordavelt {
@@ -18,9 +19,13 @@ bool HeatTable::Build(TableForm& form) {
     while (rooms->Next() && !Full()) {
       const RoomRec room(rooms->Record());
       const double volume = static_cast<double>(room.DX()) * room.DY() * room.DZ();
-      AddRow(FormatNumber(rooms->Key()) + Cell(room.Name()) + NumberCell(room.Tv()) +
-                 NumberCell(volume) + NumberCell(room.Qtv()),
-             Color::FromColorRef(static_cast<std::uint32_t>(room.Color())));
+      std::string line = FormatNumber(rooms->Key()) + Cell(room.Name()) + NumberCell(room.Tv()) +
+                         NumberCell(volume) + NumberCell(room.Qtv());
+      if (const std::optional<Color> tint = RoomTint(room)) {
+        AddRow(std::move(line), *tint);
+      } else {
+        AddRow(std::move(line));
+      }
     }
   }
   if (RowCount() == 0) {

@@ -2,7 +2,7 @@
 
 // "Teplo": the heat release of the electrical equipment per room, one row per
 // room in key order (number, name, air temperature, volume, heat release),
-// drawn in the room's colour.
+// on a light tint of the room's colour.
 
 #include "results/snapshot_table.h"
 

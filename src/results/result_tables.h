@@ -28,6 +28,9 @@ class ResultTable : public TableOwner {
   // out of date) and sets the layout into `form`. False, after the table's
   // message has been shown, when there is nothing to show.
   virtual bool Open(TableForm& form) = 0;
+  // False for tables that read no calculation results: they can be built
+  // again at any time without a calculation.
+  virtual bool NeedsResults() const { return true; }
 };
 
 // The table named `id`; null for an unknown identifier.

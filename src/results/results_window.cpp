@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "calc/calc_class.h"
+
 namespace kordavelt {
 
 ResultsWindow::ResultsWindow(CalcClass& calc) : calc_(calc) {}
@@ -28,6 +30,17 @@ bool ResultsWindow::Show(std::string_view id, int argument) {
 }
 
 bool ResultsWindow::Refresh() {
+  if (!BuildAgain()) return false;
+  if (OnShow) OnShow();
+  return true;
+}
+
+bool ResultsWindow::Rebuild() {
+  if (table_ == nullptr || (table_->NeedsResults() && calc_.Invalid())) return false;
+  return BuildAgain();
+}
+
+bool ResultsWindow::BuildAgain() {
   if (table_ == nullptr) return false;
   const int row = form_.curRow;
   const int column = form_.curCol;
@@ -36,7 +49,6 @@ bool ResultsWindow::Refresh() {
   if (!Build(id, shownArgument_)) return false;
   form_.curRow = std::clamp(row, 1, std::max(form_.rowCount, 1));
   form_.curCol = column;
-  if (OnShow) OnShow();
   return true;
 }
 

@@ -58,6 +58,11 @@ class ResultsWindow : public TableOwner {
   // Builds the table shown again, keeping the current cell where it still
   // exists. False when no table is shown or it refused.
   bool Refresh();
+  // The same without showing the window, for a window that follows the
+  // model: after a calculation, an edit elsewhere or a new number format.
+  // A table that reads results is left as it is while they are out of date,
+  // since building it would start a calculation the engineer did not ask for.
+  bool Rebuild();
 
   // The id of the table shown; empty before the first one.
   const std::string& Shown() const { return shownId_; }
@@ -80,6 +85,8 @@ class ResultsWindow : public TableOwner {
  private:
   // The table into the form, without showing the window.
   bool Build(std::string_view id, int argument);
+  // The table shown built again in place, keeping the current cell.
+  bool BuildAgain();
 
   CalcClass& calc_;
   TableForm form_;

@@ -32,8 +32,8 @@ void SnapshotTable::OnLine(TableForm& form) {
   }
   const Row& row = rows_[form.lineNo - 1];
   form.line = row.line;
-  form.lineColorSet = row.coloured;
-  if (row.coloured) form.lineColor = row.colour;
+  form.lineBackgroundSet = row.tinted;
+  if (row.tinted) form.lineBackground = row.background;
 }
 
 bool SnapshotTable::AddRow(std::string line) {
@@ -42,9 +42,9 @@ bool SnapshotTable::AddRow(std::string line) {
   return true;
 }
 
-bool SnapshotTable::AddRow(std::string line, Color colour) {
+bool SnapshotTable::AddRow(std::string line, Color background) {
   if (Full()) return false;
-  rows_.push_back({std::move(line), colour, true});
+  rows_.push_back({std::move(line), background, true});
   return true;
 }
 

@@ -36,12 +36,11 @@ class SnapshotTable : public ResultTable {
   // Sets the layout into `form` and adds the rows; false after the table's
   // message when there is nothing to show.
   virtual bool Build(TableForm& form) = 0;
-  // False for tables that read no calculation results.
-  virtual bool NeedsResults() const { return true; }
 
   // Adds a row ('#'-list from column 0); false once the table is full.
   bool AddRow(std::string line);
-  bool AddRow(std::string line, Color colour);
+  // A row on a light background of its own (text in the standard colour).
+  bool AddRow(std::string line, Color background);
   int RowCount() const { return static_cast<int>(rows_.size()); }
   bool Full() const { return RowCount() >= kMaxResultRows; }
 
@@ -52,8 +51,8 @@ class SnapshotTable : public ResultTable {
  private:
   struct Row {
     std::string line;
-    Color colour;
-    bool coloured = false;
+    Color background;
+    bool tinted = false;
   };
 
   CalcClass& calc_;

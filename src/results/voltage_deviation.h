@@ -2,7 +2,8 @@
 
 // Voltage deviations of the result tables: the element's working voltage Uр
 // and its voltage during motor starting Uп against the nominal voltage, %.
-// One phase with the neutral is compared with the phase value of Unom.
+// Both against the same reference as the checks (ReferenceVoltage): the
+// phase value of Unom at an element carrying one phase, Unom elsewhere.
 
 #include <string>
 

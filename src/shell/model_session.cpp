@@ -6,14 +6,18 @@
 #include "calc/calc_class.h"
 #include "calc/calculation.h"
 #include "exchange/export_variant.h"
+#include "exchange/table_export.h"
+#include "model/cable_lengths_import.h"
 #include "model/data_class.h"
 #include "model/model_export.h"
 #include "model/model_import.h"
 #include "model/model_tables.h"
+#include "model/source_loads.h"
 #include "refbook/book_owner.h"
 #include "refbook/spr_class.h"
 #include "results/results_window.h"
 #include "results/tree_table.h"
+#include "shell/calc_protocol.h"
 #include "table/ui_host.h"
 
 namespace kordavelt {
@@ -24,6 +28,10 @@ void Call(const Hook& hook, Args&&... args) {
   if (hook) hook(std::forward<Args>(args)...);
 }
 
+constexpr TableWindowId kTableWindows[] = {TableWindowId::Sources, TableWindowId::Receivers,
+                                           TableWindowId::Groups, TableWindowId::Book,
+                                           TableWindowId::Results};
+
 }  // namespace
 
 ModelSession::ModelSession(UiHost& ui, FileSystem& files, std::string programPath)
@@ -33,18 +41,21 @@ ModelSession::ModelSession(UiHost& ui, FileSystem& files, std::string programPat
   model_.OnGeneralProperties = [this](modelClass& model) { Call(OnGeneralProperties, model); };
   model_.OnModelOpened = [this](modelClass&) { MakeWindows(); };
   model_.OnModelClosing = [this](modelClass&) { FreeWindows(); };
-  model_.OnCalculate = [this] {
-    if (calc_ != nullptr) calc_->CalcNetwork();
-  };
+  model_.OnCalculate = [this] { Calculate(); };
   // A branch switched on the scheme: only its source is calculated again.
   model_.OnAutoCalc = [this](std::int32_t branchKey) {
-    if (calc_ != nullptr) calc_->AutoCalc(kBranchTable, branchKey, RefreshSender::Scheme);
+    if (calc_ == nullptr) return;
+    calc_->AutoCalc(kBranchTable, branchKey, RefreshSender::Scheme);
+    Calculated();
   };
   model_.OnResultsInvalid = [this] {
     if (calc_ != nullptr) calc_->SetInvalid(true);
   };
   model_.OnArrangeWindows = [this](int layout) { Call(OnArrangeWindows, layout); };
-  model_.OnUndoAvailable = [this](bool available) { Call(OnUndoAvailable, available); };
+  model_.OnUndoAvailable = [this](bool available) {
+    undoAvailable_ = available;
+    Call(OnUndoAvailable, available);
+  };
 }
 
 ModelSession::~ModelSession() {
@@ -74,6 +85,7 @@ ModelSession::~ModelSession() {
 
 void ModelSession::MakeWindows() {
   FreeWindows();
+  regimeAtOpen_ = model_.Regime();
   calc_ = std::make_unique<CalcClass>(model_);
   BindCalculation(*calc_);
   data_ = std::make_unique<DataClass>(model_, ui_);
@@ -165,13 +177,7 @@ void ModelSession::RepaintWindow(TableWindowId id) {
   if (Owner(id) != nullptr) Call(OnRepaintWindow, id);
 }
 
-void ModelSession::ReloadDataWindows() {
-  if (data_ == nullptr) return;
-  data_->ReloadAll();
-  RepaintWindow(TableWindowId::Sources);
-  RepaintWindow(TableWindowId::Receivers);
-  RepaintWindow(TableWindowId::Groups);
-}
+void ModelSession::ReloadDataWindows() { RefreshTables(); }
 
 // --- File commands ---------------------------------------------------------------------
 
@@ -187,8 +193,20 @@ bool ModelSession::Reopen(const std::string& path) {
   return true;
 }
 
+// "Нет" lets the engine put the backup taken at the open back over the file;
+// the regime chosen since goes back with it, so that the model comes back as
+// it was, while "Да" keeps the regime for the next model.
+bool ModelSession::CloseWithQuestion() {
+  FileSystem& files = model_.Files();
+  const std::string backup = model_.BackupName();
+  const bool hadBackup = files.Exists(backup);
+  if (!model_.CloseFile()) return false;
+  if (hadBackup && !files.Exists(backup)) model_.SetRegime(regimeAtOpen_);
+  return true;
+}
+
 bool ModelSession::NewModel() {
-  if (model_.IsOpen() && !model_.CloseFile()) return false;
+  if (model_.IsOpen() && !CloseWithQuestion()) return false;
   // "*" makes the engine ask for the new file's name.
   model_.SetFileName("*");
   const bool made = model_.CreateFile() && model_.OpenFile();
@@ -199,7 +217,7 @@ bool ModelSession::NewModel() {
 
 bool ModelSession::OpenModel(const std::string& path) {
   const std::string previous = model_.IsOpen() ? model_.FileName() : std::string();
-  if (model_.IsOpen() && !model_.CloseFile()) return false;
+  if (model_.IsOpen() && !CloseWithQuestion()) return false;
   // An empty name, or one of no file, makes the engine show the open dialog.
   model_.SetFileName(path);
   const bool opened = model_.OpenFile();
@@ -229,9 +247,14 @@ bool ModelSession::Save() {
 bool ModelSession::SaveAs() {
   if (!model_.IsOpen()) return false;
   const std::string previous = model_.FileName();
+  // The packed copy holds every change; the model it is made from keeps
+  // them too, as "Со&хранить" does, instead of asking about them.
+  model_.SetAskToSave(false);
   const bool packed = model_.PackFile();
   if (packed) {
     Opened();
+  } else if (model_.IsOpen()) {
+    model_.SetAskToSave(true);
   } else {
     Reopen(previous);
   }
@@ -241,7 +264,7 @@ bool ModelSession::SaveAs() {
 
 bool ModelSession::CloseModel() {
   if (!model_.IsOpen()) return true;
-  if (!model_.CloseFile()) return false;
+  if (!CloseWithQuestion()) return false;
   Present();
   return true;
 }
@@ -317,11 +340,34 @@ void ModelSession::ShowSourceTree(int node) {
 }
 
 void ModelSession::Calculate() {
-  if (calc_ != nullptr) calc_->CalcNetwork();
+  if (calc_ == nullptr) return;
+  calc_->CalcNetwork();
+  Calculated();
 }
 
 void ModelSession::Calculate2() {
-  if (calc_ != nullptr) calc_->CalcNetworkWithChoice();
+  if (calc_ == nullptr || !model_.Settings().AutoChoice()) return;
+  calc_->CalcNetworkWithChoice();
+  Calculated();
+}
+
+// The calculation found which source feeds each receiver: the sources'
+// design loads follow, since the sources window shows them stored.
+void ModelSession::Calculated() {
+  if (!Usable()) return;
+  ComputeSourceLoads(model_, model_.Settings());
+  if (!model_.ReadOnly()) {
+    WriteCalcProtocol(model_.Files(), model_.FileName(), LocalTimeText(),
+                      model_.StatusText(calc_->Protocol()));
+  }
+  RefreshTables();
+}
+
+void ModelSession::RefreshTables() {
+  if (!Usable()) return;
+  data_->ReloadAll();
+  results_->Rebuild();
+  for (const TableWindowId id : kTableWindows) RepaintWindow(id);
 }
 
 void ModelSession::Restore() {
@@ -342,6 +388,28 @@ bool ModelSession::ImportModel(const CsvOptions& options) {
 
 bool ModelSession::ExportModel(const CsvOptions& options) {
   return Usable() && kordavelt::ExportModel(model_, ui_, options);
+}
+
+bool ModelSession::Import(const CsvOptions& options, const TableForm* active) {
+  const bool journal = active != nullptr && active == Form(TableWindowId::Results) &&
+                       active->caption.find("Каб") != std::string::npos;
+  if (!journal) return ImportModel(options);
+  if (!Usable()) return false;
+  // The lengths change the network: the journal shows them recalculated.
+  return kordavelt::ImportCableLengths(model_, ui_, options.separator, active->name,
+                                       active->caption, active->fieldNames, [this] {
+                                         calc_->SetInvalid(true);
+                                         ReloadDataWindows();
+                                       });
+}
+
+bool ModelSession::Export(const CsvOptions& options, TableOwner* activeOwner,
+                          TableForm* activeForm) {
+  if (activeOwner == nullptr || activeForm == nullptr) return ExportModel(options);
+  if (!Usable()) return false;
+  const bool written = ExportTable(*activeOwner, *activeForm, ui_, model_.Files(), options);
+  activeForm->exporting = false;
+  return written;
 }
 
 void ModelSession::UndoDeletion() {
@@ -380,6 +448,10 @@ const std::array<DataMenuEntry, 7>& ModelSession::DataMenu() {
     }
     // The regimes would share Ctrl+I with the sources window; the sources keep it.
     entries.back() = {"&Расчетные режимы", "", DataCommand::Regimes};
+    // Ctrl+L is "Найти &ещё" of every table window; the list does without it.
+    for (DataMenuEntry& entry : entries) {
+      if (entry.command == DataCommand::ReceiverList) entry.shortcut = {};
+    }
     return entries;
   }();
   return kEntries;

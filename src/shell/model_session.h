@@ -130,6 +130,11 @@ class ModelSession {
   bool ShowResults(std::string_view id);
   // The tree of the source feeding `node`, in a modal table.
   void ShowSourceTree(int node);
+  // Every open table window reads its rows again and repaints: the data
+  // windows, the book and the result table shown, built anew. The session
+  // calls it after every calculation; the main window after an edit in any
+  // table and after a change of the number format.
+  void RefreshTables();
   // "Расчет режима": the full network calculation.
   void Calculate();
   // "Расчет": the full calculation with the automatic choice of equipment
@@ -142,8 +147,17 @@ class ModelSession {
   // "&Импорт" and "&Экспорт" of the whole model as an exchange file.
   bool ImportModel(const CsvOptions& options);
   bool ExportModel(const CsvOptions& options);
+  // "&Импорт" and "&Экспорт" of the file menu, by the active table window
+  // (nullptr: none is active). The import takes the cable lengths back when
+  // that window is the results window showing the cable journal (its caption
+  // holds "Каб"; the book's "Кабели" does not count), the model otherwise;
+  // the export writes the active window's table, the model without one.
+  bool Import(const CsvOptions& options, const TableForm* active);
+  bool Export(const CsvOptions& options, TableOwner* activeOwner, TableForm* activeForm);
   // "Отменить удаление": the records deleted since the last insert come back.
   void UndoDeletion();
+  // The model's deletion journal holds something to bring back.
+  bool CanUndoDeletion() const { return Usable() && undoAvailable_; }
   // "&Размещение окон" on the toolbar, "&Стандартное размещение" and
   // "&Восстановить порядок".
   void ChooseWindowLayout();
@@ -189,13 +203,17 @@ class ModelSession {
   void FreeWindows();
   void ShowWindow(TableWindowId id);
   void RepaintWindow(TableWindowId id);
-  // The data windows read their rows again after a change behind their backs.
+  // A change behind the windows' backs (restore, import, undo): RefreshTables.
   void ReloadDataWindows();
   // The file command is over: the items follow.
   void Present();
   void Opened();
   // Opens `path` again after a failed open; true when it opened.
   bool Reopen(const std::string& path);
+  // Closes the model with the save question; false when it stays open.
+  bool CloseWithQuestion();
+  // After every calculation: source loads, the protocol file, the tables.
+  void Calculated();
 
   UiHost& ui_;
   modelClass model_;
@@ -203,6 +221,11 @@ class ModelSession {
   std::unique_ptr<DataClass> data_;
   std::unique_ptr<BookOwner> book_;
   std::unique_ptr<ResultsWindow> results_;
+  // The model said its deletion journal holds records (OnUndoAvailable).
+  bool undoAvailable_ = false;
+  // The regime current when the model was opened: "Нет" at the save
+  // question brings it back with the file.
+  int regimeAtOpen_ = 0;
 };
 
 }  // namespace kordavelt

@@ -93,6 +93,14 @@ std::optional<std::string> ShowProtocolOrMessage(UiHost& ui, FileSystem& files,
   return std::nullopt;
 }
 
+std::optional<std::string> ShowHelpOrMessage(UiHost& ui, FileSystem& files,
+                                             std::string_view programPath) {
+  std::string path = HelpFilePath(files, programPath);
+  if (!path.empty()) return path;
+  ui.ShowInfo(kHelpTitle, "Файл справки " + ChangeExtension(programPath, ".htm") + " отсутствует");
+  return std::nullopt;
+}
+
 std::optional<std::string> ShowNotesOrMessage(UiHost& ui, FileSystem& files,
                                               std::string_view programPath) {
   std::string path = NotesFilePath(programPath);

@@ -17,6 +17,8 @@ class UiHost;
 // Titles of the text viewer.
 inline constexpr std::string_view kProtocolTitle = "Протокол расчета";
 inline constexpr std::string_view kNotesTitle = "Заметки по программе";
+// Caption of the help's messages.
+inline constexpr std::string_view kHelpTitle = "Справка";
 
 // The viewer shows at most this much of a file: a damaged or foreign file
 // of any size must not fill the memory.
@@ -35,6 +37,10 @@ std::string NotesFilePath(std::string_view programPath);
 // message that no calculation has written one, and nothing.
 std::optional<std::string> ShowProtocolOrMessage(UiHost& ui, FileSystem& files,
                                                  std::string_view modelPath);
+// "&Справка": the help file's path (HelpFilePath) when there is one;
+// otherwise the message naming the file the program looks for, and nothing.
+std::optional<std::string> ShowHelpOrMessage(UiHost& ui, FileSystem& files,
+                                             std::string_view programPath);
 // "&Заметки": the notes' path when the file exists; otherwise the message
 // naming the missing file, and nothing.
 std::optional<std::string> ShowNotesOrMessage(UiHost& ui, FileSystem& files,

@@ -1,5 +1,7 @@
 #include "shell/window_arrangement.h"
 
+#include <algorithm>
+
 namespace kordavelt {
 namespace {
 
@@ -23,6 +25,19 @@ void ArrangeInside(std::vector<Rect>& children, Rect area) {
   for (Rect& child : children) {
     FitSpan(child.left, child.right, area.left, area.right);
     FitSpan(child.top, child.bottom, area.top, area.bottom);
+  }
+}
+
+void Cascade(std::vector<Rect>& children, Rect area, int step) {
+  const int lastOffset = std::min(area.Width(), area.Height()) / 2;
+  int offset = 0;
+  for (Rect& child : children) {
+    if (offset > lastOffset) offset = 0;
+    const int width = std::min(child.Width(), area.Width() - offset);
+    const int height = std::min(child.Height(), area.Height() - offset);
+    child = Rect{area.left + offset, area.top + offset, area.left + offset + width,
+                 area.top + offset + height};
+    offset += std::max(step, 1);
   }
 }
 

@@ -27,4 +27,11 @@ struct Color {
 inline constexpr Color kBlack{0, 0, 0};
 inline constexpr Color kWhite{255, 255, 255};
 
+// A quarter of `colour` on white: a row background that keeps the colour
+// recognisable while text in the standard colour stays readable on it.
+constexpr Color LightTint(Color colour) {
+  const auto mix = [](std::uint8_t c) { return static_cast<std::uint8_t>((c + 3 * 255 + 2) / 4); };
+  return Color{mix(colour.r), mix(colour.g), mix(colour.b)};
+}
+
 }  // namespace kordavelt

@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "table/paste_values.h"
+
 namespace kordavelt {
 namespace {
 
@@ -190,6 +192,28 @@ void ApplyStyle(Canvas& canvas, char style, int fontHeight) {
 }
 
 }  // namespace
+
+std::optional<std::string_view> CheckBoxValue(std::string_view cell) {
+  cell = TrimBlanks(cell);
+  if (cell == kCheckedBox) return "Да";
+  if (cell == kUncheckedBox) return "Нет";
+  return std::nullopt;
+}
+
+std::string WithCheckBoxValues(std::string_view line) {
+  std::string text;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = line.find('#', start);
+    const std::string_view item =
+        line.substr(start, end == std::string_view::npos ? end : end - start);
+    const std::optional<std::string_view> value = CheckBoxValue(item);
+    text += value ? *value : item;
+    if (end == std::string_view::npos) return text;
+    text += '#';
+    start = end + 1;
+  }
+}
 
 bool Picture::IsPicture(std::string_view text) {
   return !text.empty() && text.front() == kPictureMark;

@@ -35,6 +35,14 @@ inline constexpr std::string_view kCheckBoxes = "@s0r22DDp6B35447BC2e#@s0r22DDe"
 // A swatch drawn in the row's colour.
 inline constexpr std::string_view kColourSwatch = "@s2r22GDxxr02DDe";
 
+// The value a check-box cell stands for, as copies and file exports write
+// it: "Да" for the checked box, "Нет" for the unchecked one, the words that
+// pastes and imports read back as yes and no (GetBool). nullopt for any
+// other text; blanks around the box are ignored.
+std::optional<std::string_view> CheckBoxValue(std::string_view cell);
+// A row ('#'-list) with every check box replaced by its value.
+std::string WithCheckBoxValues(std::string_view line);
+
 // A point in picture digits (0 … 35 on each axis).
 struct PicturePoint {
   int x = 0;

@@ -10,6 +10,7 @@
 #include "table/dial_list.h"
 #include "table/number_format.h"
 #include "table/paste_values.h"
+#include "table/picture_string.h"
 
 namespace kordavelt {
 namespace {
@@ -69,9 +70,11 @@ bool ConvertListChoice(std::string_view text, TableForm& form) {
   return false;
 }
 
-// A picture cell copies as "@": its drawing has no text.
+// A check box copies as the value it stands for, which a paste reads back;
+// any other picture cell as "@": its drawing has no text.
 std::string CopiedItem(std::string_view item) {
   item = TrimBlanks(item);
+  if (const std::optional<std::string_view> value = CheckBoxValue(item)) return std::string(*value);
   return item.find('@') != std::string_view::npos ? "@" : std::string(item);
 }
 
@@ -189,6 +192,11 @@ bool TableDriver::CommitEdit(int row, int col, std::string_view text) {
 
   if (!ConvertEdit(letter, typed, form_)) {
     if (beepOnInvalid_ && (letter == 'N' || letter == 'I' || letter == 'R')) ui_.Beep();
+    // Passing through a read-only cell is no edit; typing another value is.
+    if ((letter == 'Y' || letter == 'Z') && !typed.empty() && typed != shown) {
+      form_.editText = typed;
+      owner_.OnReadOnlyEdit(form_);
+    }
     return false;
   }
   form_.refresh = Refresh::CurrentRow;
@@ -232,7 +240,7 @@ std::string TableDriver::CopyRows(int first, int last) {
   if (first == last) {
     Line(first, LineContext::SingleRow);
     owner_.OnCopyLine(form_);
-    text = WithTabs(form_.line);
+    text = WithTabs(WithCheckBoxValues(form_.line));
   } else if (first < last) {
     text = CopyLines(first, last);
   }
@@ -262,16 +270,22 @@ std::string TableDriver::CopyAll() {
 }
 
 std::string TableDriver::CopyCell() {
-  const std::string text = ListItem(Line(form_.curRow), form_.curCol);
+  const std::string text = WithCheckBoxValues(ListItem(Line(form_.curRow), form_.curCol));
   ui_.SetClipboardText(text);
   return text;
 }
 
+bool PastesAsOneValue(std::string_view clipboard) {
+  return clipboard.find('\t') == std::string_view::npos && SplitLines(clipboard).size() <= 1;
+}
+
 int TableDriver::PasteText(std::string_view clipboard) {
-  if (!owner_.HasPasteLine()) return 0;
+  const bool singleValue = PastesAsOneValue(clipboard);
+  // One value is typed into the current cell, as any table that edits takes
+  // it; lines need an owner that takes them.
+  if (singleValue ? !owner_.HasEdit() : !owner_.HasPasteLine()) return 0;
   form_.editText = std::string(clipboard);
   const std::vector<std::string_view> lines = SplitLines(clipboard);
-  const bool singleValue = clipboard.find('\t') == std::string_view::npos && lines.size() <= 1;
   if (singleValue) {
     form_.context = LineContext::SingleRow;
     return CommitEdit(form_.curRow, form_.curCol, lines.empty() ? std::string_view() : lines[0])

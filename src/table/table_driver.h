@@ -34,6 +34,10 @@ bool ConvertEdit(char letter, std::string_view text, TableForm& form);
 // place of the '-'; a unit of four or more plain letters follows a blank.
 std::string HeaderLabel(std::string_view head1Item, std::string_view head2Item);
 
+// Clipboard text that pastes as one value into the current cell: no TAB, and
+// a line end only at its very end.
+bool PastesAsOneValue(std::string_view clipboard);
+
 class TableDriver {
  public:
   TableDriver(TableOwner& owner, TableForm& form, UiHost& ui);
@@ -51,7 +55,8 @@ class TableDriver {
   // row, converts the text by the cell's edit letter, then calls OnEdit with
   // the cell current, or, for an owner without OnEdit, chooses the row (see
   // RowChosen). The append row (RowCount() + 1) of an appendable table may be
-  // edited. False when nothing was committed; an invalid number also beeps.
+  // edited. False when nothing was committed; an invalid number also beeps,
+  // and another value typed into a read-only cell goes to OnReadOnlyEdit.
   bool CommitEdit(int row, int col, std::string_view text);
   // True once a commit chose a row of an owner without OnEdit.
   bool RowChosen() const { return rowChosen_; }
@@ -65,6 +70,7 @@ class TableDriver {
   // The clipboard text of a copy of rows first…last (also put on the
   // clipboard). One row: all items of the line (after OnCopyLine), TAB
   // separated. Several: one CR LF ended line per row of the shown columns.
+  // A check box is copied as its value ("Да", "Нет"), which a paste takes.
   std::string CopyRows(int first, int last);
   // The whole table: title (or caption), an empty line, the header labels,
   // then every row.
@@ -72,11 +78,12 @@ class TableDriver {
   // The current cell's item, as a copy without selection gives it.
   std::string CopyCell();
 
-  // Pastes clipboard text as the window does: a single value (no TAB, a line
-  // end only at its very end) is committed into the current cell; anything
-  // else goes line by line to OnPasteLine with TABs turned into '#'. Returns
-  // the number of lines taken (1 for a committed single value). Nothing is
-  // pasted into a table without OnPasteLine.
+  // Pastes clipboard text as the window does: a single value (see
+  // PastesAsOneValue) is committed into the current cell as if typed there,
+  // so only into a table with OnEdit; anything else goes line by line to
+  // OnPasteLine with TABs turned into '#', so only into a table with
+  // OnPasteLine. Returns the number of lines taken (1 for a committed single
+  // value).
   int PasteText(std::string_view clipboard);
 
  private:

@@ -54,6 +54,10 @@ struct TableEnvironment {
   // find and sizing requests are ignored then.
   bool starting = false;
 
+  // An edit, deletion, paste or undo reached the owner of some table window:
+  // what the other windows show may have changed (unbound: nothing follows).
+  std::function<void()> onTableChanged;
+
   // Where the last modal table stood (left, top), shared by all of them.
   std::optional<Point> lastModalPosition;
 

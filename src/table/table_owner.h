@@ -60,6 +60,13 @@ struct TableForm {
   std::string line;        // '#'-list of the row's cells, column 0 first
   Color lineColor;         // text colour of the row
   bool lineColorSet = false;
+  // A row may carry a colour of its own without colouring its text, which
+  // a light colour would make unreadable: its pictures (a colour swatch) in
+  // `pictureColor`, its cells on the light `lineBackground`.
+  Color pictureColor;
+  bool pictureColorSet = false;
+  Color lineBackground;
+  bool lineBackgroundSet = false;
   std::string listItems;  // choices of the current 'L' cell
 
   // --- The current cell and a committed edit -------------------------------------
@@ -88,6 +95,10 @@ class TableOwner {
   // Applies a committed edit of cell (form.curRow, form.curCol); reports
   // through form.refresh.
   virtual void OnEdit(TableForm& /*form*/) {}
+  // A value typed into a read-only cell ('Y', 'Z') was dropped; form.editText
+  // holds it. Owners whose cells are computed or taken from elsewhere say
+  // why, so that the engineer does not see the value silently come back.
+  virtual void OnReadOnlyEdit(TableForm& /*form*/) {}
 
   // Deletes (or marks deleted) row form.curRow.
   virtual void OnDelete(TableForm& /*form*/) {}

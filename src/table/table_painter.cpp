@@ -53,7 +53,7 @@ void PaintGridLines(TableWindow& window, Canvas& canvas, Size client) {
 }  // namespace
 
 void PaintCellText(Canvas& canvas, const TableEnvironment& env, const Rect& box,
-                   std::string_view text, char letter, Color colour) {
+                   std::string_view text, char letter, Color colour, Color pictureColour) {
   if (text.empty()) return;
   canvas.font = env.font;
   canvas.font.color = colour;
@@ -69,7 +69,7 @@ void PaintCellText(Canvas& canvas, const TableEnvironment& env, const Rect& box,
     const int offset =
         letter == 'C' || letter == 'D' ? PictureCentringOffset(picture, lineHeight) : 0;
     const int textX = DrawPicture(canvas, picture, Point{x, box.top + offset}, lineHeight,
-                                  env.font.height, colour);
+                                  env.font.height, pictureColour);
     if (!picture.TrailingText().empty()) {
       canvas.font.color = colour;
       canvas.Text(Point{textX, box.top + TableEnvironment::kVerticalMargin},
@@ -103,11 +103,13 @@ void PaintTable(TableWindow& window, Canvas& canvas, Size client) {
       const Rect box = layout.CellRect(GridCell{r, c});
       if (box.Width() <= 0 || box.Height() <= 0) continue;
       const CellContent content = window.Content(GridCell{r, c});
-      Color background = env.colours.window;
+      Color background = content.tinted ? content.background : env.colours.window;
       Color ink = content.colour;
+      Color pictureInk = content.pictureColour;
       if (content.highlighted) {
         background = env.colours.highlight;
         ink = env.colours.highlightText;
+        if (!content.ownPictureColour) pictureInk = ink;
       } else if (content.kind != CellContent::Kind::Data) {
         background = env.colours.fixedFace;
       }
@@ -117,7 +119,7 @@ void PaintTable(TableWindow& window, Canvas& canvas, Size client) {
         PaintHeader(canvas, env, box, content, ink);
         canvas.ClearClip();
       } else {
-        PaintCellText(canvas, env, box, content.text, content.letter, ink);
+        PaintCellText(canvas, env, box, content.text, content.letter, ink, pictureInk);
       }
     }
   }

@@ -18,8 +18,9 @@ struct CellContent;
 
 void PaintTable(TableWindow& window, Canvas& canvas, Size client);
 
-// Draws one cell's text or picture into `box` by its display letter.
+// Draws one cell's text or picture into `box` by its display letter: the
+// text in `colour`, the drawing of a picture in `pictureColour`.
 void PaintCellText(Canvas& canvas, const TableEnvironment& environment, const Rect& box,
-                   std::string_view text, char letter, Color colour);
+                   std::string_view text, char letter, Color colour, Color pictureColour);
 
 }  // namespace kordavelt

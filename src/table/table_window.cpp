@@ -279,10 +279,16 @@ const std::string& TableWindow::Line(int row) {
     form_.context = LineContext::Show;
     form_.line.clear();
     form_.lineColorSet = false;
+    form_.pictureColorSet = false;
+    form_.lineBackgroundSet = false;
     owner_.OnLine(form_);
     cachedRow_ = row;
     cachedLine_ = form_.line;
     cachedColour_ = form_.lineColorSet ? form_.lineColor : env_.rowColour;
+    cachedPictureColour_ = form_.pictureColorSet ? form_.pictureColor : cachedColour_;
+    cachedOwnPictureColour_ = form_.pictureColorSet;
+    cachedTinted_ = form_.lineBackgroundSet;
+    cachedBackground_ = form_.lineBackground;
   }
   return cachedLine_;
 }
@@ -311,6 +317,14 @@ std::string TableWindow::Shown(std::string_view item, char letter) const {
   return std::string(item);
 }
 
+void TableWindow::RowColours(CellContent& content) const {
+  content.colour = cachedColour_;
+  content.pictureColour = cachedPictureColour_;
+  content.ownPictureColour = cachedOwnPictureColour_;
+  content.tinted = cachedTinted_;
+  content.background = cachedBackground_;
+}
+
 CellContent TableWindow::Content(GridCell cell) {
   CellContent content;
   if (formView_) {
@@ -328,7 +342,7 @@ CellContent TableWindow::Content(GridCell cell) {
         cell.row < layout_.FixedRows() ? CellContent::Kind::Fixed : CellContent::Kind::Data;
     content.text = Shown(ListItem(Line(record_), column), letter);
     content.letter = letter == 'D' ? 'D' : 'C';
-    content.colour = cachedColour_;
+    RowColours(content);
     content.highlighted = cell == current_;
     return content;
   }
@@ -345,7 +359,7 @@ CellContent TableWindow::Content(GridCell cell) {
   content.kind =
       cell.col < layout_.FixedCols() ? CellContent::Kind::Fixed : CellContent::Kind::Data;
   content.text = Shown(ListItem(Line(cell.row), cell.col), content.letter);
-  content.colour = cachedColour_;
+  RowColours(content);
   content.highlighted = cell == current_ || RowSelected(cell.row);
   return content;
 }

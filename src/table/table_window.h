@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "table/grid_layout.h"
@@ -77,6 +78,14 @@ struct EditorRequest {
   CommitResult commit;  // of a Committed request
 };
 
+// Deletions kept by a journal outside the owner (the model's, for its data
+// windows): the window's "&Отменить удаление" asks it instead of the owner.
+// `undo` brings the rows back and refreshes whatever shows them.
+struct UndoJournal {
+  std::function<bool()> canUndo;
+  std::function<void()> undo;
+};
+
 // One cell as the painter shows it.
 struct CellContent {
   enum class Kind { Header, Fixed, Data };
@@ -85,7 +94,11 @@ struct CellContent {
   std::string text2;  // header: second line
   char letter = 0;    // display letter
   Color colour;
-  bool highlighted = false;  // current cell or selected row
+  Color pictureColour;            // pictures of the cell ...
+  bool ownPictureColour = false;  // ... when a swatch keeps it, highlighted too
+  bool tinted = false;            // the row has a background of its own ...
+  Color background;               // ... in this colour
+  bool highlighted = false;       // current cell or selected row
 };
 
 class TableWindow {
@@ -172,12 +185,18 @@ class TableWindow {
 
   bool CanDelete() const { return selFirst_ > 0; }
   void DeleteSelected();
+  // "&Отменить удаление" is there for an owner that undoes, or with a journal.
+  bool HasUndoDelete() const;
   bool CanUndoDelete() const;
   void UndoDelete();
+  void SetUndoJournal(UndoJournal journal) { undoJournal_ = std::move(journal); }
   void NewRow();
   // Copies as the selection says; the text put on the clipboard.
   std::string Copy();
-  bool CanPaste() const;
+  // "&Вставить": the clipboard holds lines and the owner takes pasted lines,
+  // or it holds one value and the current cell takes typing (that value is
+  // typed into it). Reads the current row for its edit letter.
+  bool CanPaste();
   // The lines taken (1 for a single value committed into the current cell).
   int Paste();
   // Writes the table into an exchange file the user chooses.
@@ -229,10 +248,14 @@ class TableWindow {
   std::string HeaderItem2(int col) const;
   std::string ColumnLabel(int col) const;
   std::string Shown(std::string_view item, char letter) const;
+  // The colours of the row last read into a data cell's content.
+  void RowColours(CellContent& content) const;
   // Where a row becomes current: clamped to the grid.
   int ClampRow(int row) const;
   int LastGridRow() const;
   bool AskSelect(int col, int row);
+  // A value typed into the current cell would reach the owner.
+  bool CurrentCellTakesTyping();
   CommitResult Commit(int row, int col, std::string_view text);
   // The search text asked for, starting from `text`; false when cancelled.
   bool AskFindText(std::string text);
@@ -268,6 +291,10 @@ class TableWindow {
   int cachedRow_ = -1;
   std::string cachedLine_;
   Color cachedColour_;
+  Color cachedPictureColour_;
+  bool cachedOwnPictureColour_ = false;
+  bool cachedTinted_ = false;
+  Color cachedBackground_;
 
   int editRow_ = 0;
   GridCell editCell_;
@@ -276,6 +303,7 @@ class TableWindow {
   bool inCommit_ = false;
 
   std::string findText_;
+  UndoJournal undoJournal_;
 
   // The form view and the table view kept for the way back.
   bool formView_ = false;

@@ -31,6 +31,8 @@ bool TableWindow::MoveTo(GridCell cell) {
   current_ = cell;
   Publish();
   Notify(OnRepaint);
+  // Whether a value can be pasted depends on the cell.
+  Notify(OnCommandsChanged);
   return true;
 }
 
@@ -136,16 +138,31 @@ void TableWindow::DeleteSelected() {
   Publish();
   Redraw();
   Notify(OnCommandsChanged);
+  Notify(env_.onTableChanged);
 }
 
-bool TableWindow::CanUndoDelete() const { return owner_.HasUndoDelete() && owner_.CanUndoDelete(); }
+bool TableWindow::HasUndoDelete() const {
+  return undoJournal_.canUndo != nullptr || owner_.HasUndoDelete();
+}
+
+bool TableWindow::CanUndoDelete() const {
+  if (undoJournal_.canUndo) return undoJournal_.canUndo();
+  return owner_.HasUndoDelete() && owner_.CanUndoDelete();
+}
 
 void TableWindow::UndoDelete() {
   if (!CanUndoDelete()) return;
-  owner_.OnUndoDelete(form_);
+  // A journal refreshes the windows itself once its rows are back.
+  const bool journal = undoJournal_.undo != nullptr;
+  if (journal) {
+    undoJournal_.undo();
+  } else {
+    owner_.OnUndoDelete(form_);
+  }
   Sync();
   Redraw();
   Notify(OnCommandsChanged);
+  if (!journal) Notify(env_.onTableChanged);
 }
 
 void TableWindow::NewRow() {
@@ -172,12 +189,30 @@ std::string TableWindow::Copy() {
   return text;
 }
 
-bool TableWindow::CanPaste() const {
-  return owner_.HasPasteLine() && !env_.ui.ClipboardText().empty();
+bool TableWindow::CanPaste() {
+  if (inCommit_ || env_.starting) return false;
+  const std::string text = env_.ui.ClipboardText();
+  if (text.empty()) return false;
+  if (!PastesAsOneValue(text)) return owner_.HasPasteLine();
+  return CurrentCellTakesTyping();
+}
+
+bool TableWindow::CurrentCellTakesTyping() {
+  if (!owner_.HasEdit()) return false;
+  const int row = CurRow();
+  const int col = CurCol();
+  const int lastRow = formView_ ? rows_ : LastGridRow();
+  if (row < 1 || row > lastRow || col < 0 || col >= ColCount()) return false;
+  // The edit letter that counts is the one the owner gives with the row.
+  Publish();
+  cachedRow_ = -1;
+  Line(row);
+  const char letter = EditLetter(form_.editCodes, col);
+  return letter != 'Y' && letter != 'Z';
 }
 
 int TableWindow::Paste() {
-  if (!owner_.HasPasteLine() || inCommit_) return 0;
+  if (inCommit_) return 0;
   const std::string text = env_.ui.ClipboardText();
   if (text.empty()) return 0;
   TableDriver driver(owner_, form_, env_.ui);
@@ -187,6 +222,7 @@ int TableWindow::Paste() {
   cachedRow_ = -1;
   Sync();
   Redraw();
+  if (taken > 0) Notify(env_.onTableChanged);
   return taken;
 }
 

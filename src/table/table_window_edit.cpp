@@ -138,6 +138,7 @@ CommitResult TableWindow::Commit(int row, int col, std::string_view text) {
   inCommit_ = false;
   Notify(OnRepaint);
   Notify(OnCommandsChanged);
+  if (result.committed && owner_.HasEdit()) Notify(env_.onTableChanged);
   return result;
 }
 

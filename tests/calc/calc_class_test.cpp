@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/calc_scenario.h"
+#include "calc/element_checks.h"
 
 namespace kordavelt::testing {
 namespace {
@@ -233,6 +234,30 @@ TEST(CalcNetwork, EverySourceIsCalculatedAndChoiceFollowsOnlyWhenOn) {
   s.m->Settings().SetAutoChoice(true);
   s.calc.CalcNetworkWithChoice();
   EXPECT_EQ(std::count(s.log.ran.begin(), s.log.ran.end(), "choice"), 2);
+}
+
+// The checks' findings showed nowhere in the program: the protocol of the
+// status line counts the elements with violations over every calculated
+// source, after a full calculation and after an automatic one alike.
+TEST(CalcNetwork, TheProtocolCountsTheElementsThatViolateAConditionInEverySource) {
+  SmallNetwork s;
+  const int n9 = s.m.Node();
+  s.FedSource(n9, "Т2");
+  s.Chain(n9, 1);
+  s.calc.Steps().checks = [](CalcClass& calc) {
+    calc.Element(calc.Count()).violations = 1u << kViolationPermissible;
+    return true;
+  };
+  s.m->Settings().SetAutoCalc(true);
+  s.calc.CalcNetwork();
+  EXPECT_EQ(s.calc.Protocol(), "Расчет ИП1; ИП2; Нарушений: 2");
+  s.calc.AutoCalc(2, s.n3);
+  EXPECT_EQ(s.calc.Protocol(), "Авторасчет: ИП1; Нарушений: 2");
+
+  // A source whose results an edit made stale counts no more.
+  s.calc.Steps().checks = [](CalcClass&) { return true; };
+  s.calc.AutoCalc(2, s.n3);
+  EXPECT_EQ(s.calc.Protocol(), "Авторасчет: ИП1; Нарушений: 1");
 }
 
 TEST(CalcNetwork, MultiVariantRunGoesThroughNamedRegimesDownwards) {

@@ -126,11 +126,14 @@ TEST_F(ElementChecks, VoltageDeviationsAtTheirLimitsAreNoViolation) {
   e.uWork = 400;
   e.uStart = 319.5f;
   EXPECT_EQ(Text(cable), "#Uп<!");
-  // One phase carried: measured against the phase voltage.
-  e.uStart = 400;
-  e.uWork = 225;
+  // One phase carried: Uр and Uп are phase values, both measured against
+  // the phase voltage 230.9 V.
   e.phaseSet = kPhaseB;
+  e.uWork = 225;
+  e.uStart = 185;  // −19.9 %
   EXPECT_EQ(Check(cable), 0u);
+  e.uStart = 184;  // −20.3 %
+  EXPECT_EQ(Text(cable), "#Uп<!");
 }
 
 TEST_F(ElementChecks, BreakerSensitivityReportsOnlyTheFirstFaultTypeThatFails) {

@@ -1,7 +1,7 @@
 // Load flow of whole networks: working currents, end voltages and drops of a
 // transformer feeder, design loads of three feeders under the methods "Кз",
-// "ТЭП" and "ТПЭП", a single-phase load and a motor starting at the end of a
-// long cable. Expected values are worked out
+// "ТЭП" and "ТПЭП", a single-phase load, single-phase heaters starting and a
+// motor starting at the end of a long cable. Expected values are worked out
 // here from the textbook formulas with std::complex.
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 #include <complex>
 
 #include "calc/network_fixture.h"
+#include "results/snapshot_table.h"
+#include "results/voltage_deviation.h"
 
 namespace kordavelt::testing {
 namespace {
@@ -176,6 +178,63 @@ TEST_F(LoadFlow, SinglePhaseLoadOnPhaseB) {
   // Neutral loss with the equivalent neutral resistance (R0 − R1)/3.
   const double rn = (z0.real() - z1.real()) / 3;
   EXPECT_NEAR(c.dPo, amps * amps * rn * 1e-6, 1e-6);
+}
+
+// --- Single-phase heaters starting ---------------------------------------------------------
+
+class SinglePhaseStart : public LoadFlow {
+ protected:
+  // A 10 kW heater on 230 V at the end of its own 50 m cable, connected to
+  // `connection`, whose start draws `startA` at cos φп 1.
+  std::int32_t Heater(int busbar, int connection, float startA) {
+    const int n = s.m.Node();
+    const std::int32_t cable = Cable(busbar, n, 50);
+    const int group = Group(10, 1, 230);
+    EXPECT_TRUE(modelClass::SeekExact(s.m->Groups(), group));
+    GroupRec g(s.m->Groups()->Record());
+    g.SetIstart(startA);
+    g.SetCosFstart(1);
+    s.m->Groups()->MarkModifiedAndFlush();
+    Load(n, group, connection);
+    return cable;
+  }
+};
+
+// Uп of a one-phase element once came out as a line value (√3 × phase A)
+// beside a phase-value Uр, and dUп read about +78 %: a start that draws no
+// more than the working current must leave the working voltage, on any phase.
+TEST_F(SinglePhaseStart, AHeaterStartingAtItsWorkingCurrentKeepsItsWorkingVoltage) {
+  const int n1 = s.m.Node();
+  const auto source = Source(n1, 400, 0);
+  const float working = 10000.0f / 230;
+  const std::int32_t cables[3] = {Heater(n1, kConnectionA0, working),
+                                  Heater(n1, kConnectionB0, working),
+                                  Heater(n1, kConnectionC0, working)};
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  for (const std::int32_t cable : cables) {
+    const ElementRec& c = Of(cable);
+    ASSERT_TRUE(CarriesOnePhase(c));
+    EXPECT_LT(c.uWork, 400 / kRoot3);  // a phase value
+    EXPECT_NEAR(c.uStart, c.uWork, 1e-3);
+    EXPECT_EQ(StartingDeviationCell(c), WorkingDeviationCell(c));
+  }
+}
+
+TEST_F(SinglePhaseStart, AHeavierStartLowersThePhaseItFlowsIn) {
+  const int n1 = s.m.Node();
+  const auto source = Source(n1, 400, 0);
+  const double working = 10000.0 / 230;
+  const std::int32_t cable = Heater(n1, kConnectionC0, static_cast<float>(3 * working));
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+
+  // The extra 2·Ic flows in phase C over the source and the cable.
+  const ElementRec& c = Of(cable);
+  const C z = ToC(s.calc.Element(1).z1) + ToC(c.z1);
+  const C uc = ToC(c.ucEnd) - 2.0 * ToC(c.ic) * z * 1e-3;
+  EXPECT_NEAR(c.uStart, std::abs(uc), 1e-3 * std::abs(uc));
+  EXPECT_LT(c.uStart, c.uWork - 1);
+  // The deviation is of a phase value from the phase voltage.
+  EXPECT_EQ(StartingDeviationCell(c), NumberCell((c.uStart / (400 * 0.57735) - 1) * 100));
 }
 
 // --- A motor starting at the end of a long cable -------------------------------------------

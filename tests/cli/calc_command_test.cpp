@@ -30,6 +30,8 @@ class CalcCommandTest : public NetworkFixture {
 
   CalcCommandTest() {
     const int n1 = s.m.Node(), n2 = s.m.Node();
+    s.Name(n1, "ШР-1");
+    busbar = n1;
     source = Source(n1, 400, 0);
     cable = Cable(n1, n2, 100);
     Load(n2, Group(20, 1, 400));
@@ -54,6 +56,7 @@ class CalcCommandTest : public NetworkFixture {
   }
 
   ModelBuilder::Tied source;
+  int busbar = 0;  // "ШР-1"
   std::int32_t cable = 0;
   float cableUr = 0;
   float cableIk1 = 0;
@@ -181,7 +184,9 @@ TEST_F(CalcCommandTest, TablesComeAsAlignedTextOrAsExchangeFiles) {
   const CliRun txt = Run({"calc", "--table", "Rez", "--format", "txt", "--out", "/out/rez.txt"});
   EXPECT_EQ(txt.code, kExitOk) << txt.err;
   EXPECT_EQ(txt.out, "Узлов-2  Ветвей-3  Режим-  Расчет ИП1; \n");
-  EXPECT_EQ(TextOf(s.m.files, "/out/rez.txt").rfind("Таблица расчета кабелей", 0), 0u);
+  // Its name and the column labels: what the import takes as a section.
+  EXPECT_EQ(TextOf(s.m.files, "/out/rez.txt").rfind("Rez\r\n№\tШины\tПрисоединение\t", 0), 0u)
+      << TextOf(s.m.files, "/out/rez.txt");
 
   // A table with nothing to show says why and fails the run.
   const CliRun none = Run({"calc", "--table", "Tree:2"});
@@ -253,6 +258,31 @@ TEST_F(CalcCommandTest, AModelTheCalculationSavedPassesTheCheck) {
   const CliRun check = RunTool(s.m.files, {"check", ModelBuilder::kModelPath});
   EXPECT_EQ(check.code, kExitOk) << check.out;
   EXPECT_EQ(RunTool(s.m.files, {"check", kBook}).code, kExitOk);
+}
+
+// "Cells:ШР-1" was refused: a node is named by its designation as well as
+// by its number, and both give the same table.
+TEST_F(CalcCommandTest, TheCellsOfANodeAreFoundByItsNumberOrItsDesignation) {
+  const CliRun byNumber = Run({"calc", "--table", "Cells:" + std::to_string(busbar)});
+  const CliRun byName = Run({"calc", "--table", "Cells:шр-1"});
+  EXPECT_NE(byName.code, kExitUsage) << byName.err;
+  EXPECT_EQ(byName.code, byNumber.code);
+  EXPECT_EQ(byName.out, byNumber.out);
+  EXPECT_EQ(byName.err, byNumber.err);
+
+  const CliRun unknown = Run({"calc", "--table", "Cells:ШР-9"});
+  EXPECT_EQ(unknown.code, kExitUsage);
+  EXPECT_EQ(unknown.err, "kordavelt-cli: нет узла с обозначением «ШР-9»\n");
+  EXPECT_EQ(unknown.out, "");
+}
+
+// An unknown table printed the whole usage: one line names the tables.
+TEST_F(CalcCommandTest, AnUnknownTableIsRefusedWithOneLineNamingTheKnownOnes) {
+  const CliRun run = Run({"calc", "--table", "Rezz"});
+  EXPECT_EQ(run.code, kExitUsage);
+  EXPECT_EQ(run.err,
+            "kordavelt-cli: неизвестная таблица «Rezz»; таблицы: Rez, KJur, Loads, Potr, Teplo, "
+            "Tree[:ИП], Cells:УЗЕЛ\n");
 }
 
 TEST_F(CalcCommandTest, BadArgumentsAreUsageErrorsWithAMessage) {

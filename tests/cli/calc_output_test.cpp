@@ -47,17 +47,45 @@ class FakeTable : public TableOwner {
 };
 
 // Catches columns padded by bytes rather than characters (Cyrillic cells
-// would push the next column), numbers not aligned, and pictures printed as
-// their symbol language.
+// would push the next column), numbers not aligned, headers that do not
+// stand over their numbers (the source columns of "Loads" once wandered
+// off to the left of theirs), and pictures printed as their symbol language.
 TEST(TextTable, ColumnsArePaddedToTheirWidestCellInCharacters) {
   TableForm form;
   FakeTable table(form);
   testing::ScriptedUiHost ui;
   EXPECT_EQ(RenderTextTable(table, form, ui),
-            "№  Обозначение  Iр     Схема\n"
-            "   -            А\n"
+            "№  Обозначение     Iр  Схема\n"
+            "   -                А\n"
             "1  Кабель К-1   125.5  рис.\n"
             "2  Т1               7\n");
+}
+
+// A column of numbers with "-" where a row has no value stays aligned on the
+// right, its headers and dashes with it; check boxes read as their values.
+TEST(TextTable, NumberColumnsKeepTheirHeadersAndDashesOnTheRight) {
+  class Loads : public TableOwner {
+   public:
+    explicit Loads(TableForm& form) {
+      form.head1 = "№#Наименование#КПД#1#Само-";
+      form.head2 = "#-#%#ИП1#запуск";
+      form.rowCount = 3;
+    }
+    void OnLine(TableForm& form) override {
+      const char* rows[] = {"3#Компрессор#92.5#1#@s0r22DDp6B35447BC2e", "9#Сварка#-##@s0r22DDe",
+                            "#Sр(кВА)##121.41#"};
+      form.line = rows[form.lineNo - 1];
+    }
+  };
+  TableForm form;
+  Loads table(form);
+  testing::ScriptedUiHost ui;
+  EXPECT_EQ(RenderTextTable(table, form, ui),
+            "№  Наименование   КПД       1  Само-\n"
+            "   -                %     ИП1  запуск\n"
+            "3  Компрессор    92.5       1  Да\n"
+            "9  Сварка           -          Нет\n"
+            "   Sр(кВА)             121.41\n");
 }
 
 // Catches a write, a new file, a rename or a removal that reaches the files

@@ -265,6 +265,11 @@ TEST(DemoCommand, CalcPrintsTheStatusLineAndTheViolations) {
   EXPECT_NE(run.out.find("Iдоп!"), std::string::npos);
   EXPECT_NE(run.out.find("QF4.3"), std::string::npos);
   EXPECT_NE(run.out.find("Кч1ф!"), std::string::npos);
+  // The status line counts the elements the table lists (the table has one
+  // header line), as the program's status line does.
+  const std::size_t lines = std::count(run.out.begin(), run.out.end(), '\n');
+  const std::string status = run.out.substr(0, run.out.find('\n'));
+  EXPECT_NE(status.find("Нарушений: " + std::to_string(lines - 2)), std::string::npos) << status;
 }
 
 // `kordavelt-cli check` finds nothing in the delivered model and book, nor in

@@ -78,7 +78,8 @@ TEST(PutClass, CsvAndTxtTableHeaders) {
     put.WriteRow("1# ТП-1 #0.4");
     EXPECT_TRUE(put.Close());
   }
-  EXPECT_EQ(FileText(files, "m.csv"), Utf8ToCp1251("\r\n#Узлы;Name;U;\r\n1;ТП-1;0.4\r\n"));
+  EXPECT_EQ(FileText(files, "m.csv"), Utf8ToCp1251("\r\n#Узлы;Name;U\r\n1;ТП-1;0.4\r\n"))
+      << "as many fields named as the rows hold";
   {
     PutClass put(ui, files);
     ASSERT_TRUE(put.OpenPath("m.txt", ExportVariant::Txt, false));
@@ -87,7 +88,7 @@ TEST(PutClass, CsvAndTxtTableHeaders) {
     put.WriteRow("7");
   }
   EXPECT_EQ(FileText(files, "m.txt"),
-            Utf8ToCp1251("Узлы\r\nKey\tName\tU\t\r\n1\tТП-1\t0.4\r\n7\t\r\n"))
+            Utf8ToCp1251("Узлы\r\nKey\tName\tU\r\n1\tТП-1\t0.4\r\n7\t\r\n"))
       << "a one-value row keeps a TAB, or it would read back as a table's name";
 }
 

@@ -1,14 +1,18 @@
 // The table export writes what a user sends to other programs: the exact
-// layout of each variant, its encoding, and the dialogs around it.
+// layout of each variant, its encoding, and the dialogs around it. Faults
+// guarded: a header naming more fields than the rows hold, a TXT file the
+// import cannot read back, and check boxes written as their drawing.
 
 #include "exchange/table_export.h"
 
 #include <gtest/gtest.h>
 
+#include "exchange/get_class.h"
 #include "exchange_test_support.h"
 #include "storage/cp1251.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_ui_host.h"
+#include "table/picture_string.h"
 
 namespace kordavelt {
 namespace {
@@ -40,8 +44,8 @@ class TableExportTest : public ::testing::Test {
   ScriptedUiHost ui;
 };
 
-TEST_F(TableExportTest, CsvHeaderNamesOneMoreFieldThanColumns) {
-  EXPECT_EQ(Export(ExportVariant::Csv), Utf8ToCp1251("#Cables,f2,f3,f4\r\n"
+TEST_F(TableExportTest, CsvHeaderNamesAFieldForEveryValueOfARow) {
+  EXPECT_EQ(Export(ExportVariant::Csv), Utf8ToCp1251("#Cables,f2,f3\r\n"
                                                      "1,ААБл 3х95,12.5\r\n"
                                                      "2,@s0r22DDe ок,40\r\n"));
   EXPECT_EQ(Export(ExportVariant::CsvDos), FileText(files, "t"));
@@ -51,18 +55,55 @@ TEST_F(TableExportTest, CsvQuoteOptionQuotesTextsOnly) {
   owner.rows = {"12.5#Кабель \"АВВГ\" 4\"х16\"#"};
   form.rowCount = 1;
   EXPECT_EQ(Export(ExportVariant::Csv, {';', true}),
-            Utf8ToCp1251("#Cables;f2;f3;f4\r\n12.5;\"Кабель 'АВВГ' 4\"х16\"\";\"\"\r\n"))
+            Utf8ToCp1251("#Cables;f2;f3\r\n12.5;\"Кабель 'АВВГ' 4\"х16\"\";\"\"\r\n"))
       << "only the first two double quotes become apostrophes";
 }
 
-TEST_F(TableExportTest, TxtHasTitleHeadersAndPictureMarks) {
-  EXPECT_EQ(Export(ExportVariant::Txt), Utf8ToCp1251("Кабели\r\n"
-                                                     "№\tМарка\tДлина\r\n"
-                                                     "\tкв.мм\tм\r\n"
+// The CSV separator setting shown in a table (",") was written bare and
+// read back as two values.
+TEST_F(TableExportTest, CsvTextHoldingTheSeparatorIsQuotedEvenWithoutTheOption) {
+  owner.rows = {"1#Разделитель для CSV#,", "2#3,5 мм#x"};
+  form.rowCount = 2;
+  EXPECT_EQ(Export(ExportVariant::Csv),
+            Utf8ToCp1251("#Cables,f2,f3\r\n1,Разделитель для CSV,\",\"\r\n2,\"3,5 мм\",x\r\n"));
+  EXPECT_EQ(Export(ExportVariant::Csv, {';', false}),
+            Utf8ToCp1251("#Cables;f2;f3\r\n1;Разделитель для CSV;,\r\n2;3,5 мм;x\r\n"));
+}
+
+TEST_F(TableExportTest, TxtHasTheNameColumnLabelsAndPictureMarks) {
+  form.title = "Журнал#кабелей";
+  EXPECT_EQ(Export(ExportVariant::Txt), Utf8ToCp1251("Cables\r\n"
+                                                     "№\tМарка, кв.мм\tДлина, м\r\n"
                                                      "1\tААБл 3х95\t12.5\r\n"
                                                      "2\tрис.\t40\r\n"));
-  form.title = "Журнал#кабелей";
-  EXPECT_TRUE(Export(ExportVariant::Txt).starts_with(Utf8ToCp1251("Журнал\rкабелей\r\n\r\n№")));
+}
+
+// The caption and two header lines of the TXT export read back as a section
+// named after the caption with a header line among its rows.
+TEST_F(TableExportTest, TxtReadsBackAsOneSectionOfTheRows) {
+  PutText(files, "t.txt", Export(ExportVariant::Txt));
+  GetClass get(ui, files);
+  ASSERT_TRUE(get.OpenPath("t.txt", ImportVariant::Txt));
+  std::vector<std::string> records;
+  while (get.ReadRecord()) records.push_back((get.IsTableStart() ? "section " : "") + get.Record());
+  EXPECT_EQ(records, (std::vector<std::string>{"section Cables", "1#ААБл 3х95#12.5", "2#рис.#40"}));
+
+  // A table of one column still has a TAB on every row.
+  form.head1 = "№";
+  EXPECT_EQ(Export(ExportVariant::Txt), "Cables\r\n\xB9\r\n1\t\r\n2\t\r\n");
+}
+
+// Check boxes were exported as their drawing ("@s0r22DDe"), which no
+// import reads as a value.
+TEST_F(TableExportTest, CheckBoxesAreWrittenAsTheValuesTheyStandFor) {
+  owner.rows = {"1#" + std::string(kCheckedBox) + "#" + std::string(kUncheckedBox)};
+  form.rowCount = 1;
+  form.fieldNames = "N#On#Off";
+  EXPECT_EQ(Export(ExportVariant::Csv), Utf8ToCp1251("#Cables,On,Off\r\n1,Да,Нет\r\n"));
+  EXPECT_TRUE(Export(ExportVariant::Txt).ends_with(Utf8ToCp1251("\r\n1\tДа\tНет\r\n")));
+  EXPECT_NE(
+      Export(ExportVariant::XmlAttributesUtf8).find("<Cables N=\"1\" On=\"Да\" Off=\"Нет\"/>"),
+      std::string::npos);
 }
 
 TEST_F(TableExportTest, XmlElementsPerColumn) {
@@ -130,7 +171,7 @@ TEST_F(TableExportTest, DialogChoosesVariantAndForcesItsExtension) {
   EXPECT_EQ(ui.Calls()[0].kind, "save");
   EXPECT_EQ(ui.Calls()[0].caption, "Экспорт. Кабели");
   EXPECT_EQ(ui.Calls()[0].text, kExportFilter);
-  EXPECT_TRUE(FileText(files, "/data/cables.TXT").starts_with(Utf8ToCp1251("Кабели\r\n")));
+  EXPECT_TRUE(FileText(files, "/data/cables.TXT").starts_with("Cables\r\n"));
 
   ui.ChooseFile("/data/dos.txt", 2);
   ASSERT_TRUE(ExportTable(owner, form, ui, files, {}));

@@ -1,15 +1,21 @@
 // An engineer at the data windows: groups, receivers and their list, sources
 // and rooms. Each case guards a rule whose breach loses receivers, breaks the
-// unique keys or shows the wrong receiver under a code.
+// unique keys or shows the wrong receiver under a code, or an edit refused
+// without a word, so that the typed value silently comes back.
 
 #include <gtest/gtest.h>
 
 #include "model/data_class.h"
+#include "model/data_texts.h"
 #include "model/model_builder.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
+#include "refbook/book_records.h"
+#include "refbook/book_tables.h"
+#include "refbook/spr_class.h"
+#include "table/dial_list.h"
 #include "table/number_format.h"
 #include "table/table_driver.h"
 
@@ -61,13 +67,68 @@ TEST(GroupWindowTest, AppendedGroupGetsItsDefaultsAndMotorRowsLockTheirData) {
   EXPECT_EQ(w.groups.Cell(2, 7), "1");
 }
 
+// Pном of a motor group comes from its type: the typed value used to come
+// back without a word.
+TEST(GroupWindowTest, ValuesTheMotorTypeOrTheProgramGiveSayWhyTheyAreNotTaken) {
+  Windows w;
+  tbClass* motors = w.m->Book()->OpenBookTable(book::kAsyncMotorTable);
+  motors->Insert(4201);
+  book::AsyncMotorRec motor(motors->Record());
+  motor.SetType("4А132М4");
+  motor.SetPnom(11);
+  motors->MarkModifiedAndFlush();
+  const int group = w.m.Group("Насосы");
+  GroupRec pumps = w.Group(group);
+  pumps.SetClass(kGroupKindAsync);
+  pumps.SetKeyType(4201);
+  w.m->Groups()->MarkModifiedAndFlush();
+  w.data.Groups().Reload();
+  ASSERT_EQ(w.groups.Cell(1, 6), "11");
+
+  EXPECT_FALSE(w.groups.CommitEdit(1, 6, "15"));
+  EXPECT_EQ(w.m.ui.Messages().back(),
+            "Группы электроприемников: Pном берется из типа двигателя 4А132М4 в справочнике.#"
+            "Выберите другой тип или снимите его (\"-\").");
+  const std::size_t messages = w.m.ui.Messages().size();
+  EXPECT_FALSE(w.groups.CommitEdit(1, 6, "11"));
+  EXPECT_EQ(w.m.ui.Messages().size(), messages) << "the value it shows is no edit";
+  EXPECT_FALSE(w.groups.CommitEdit(1, 17, "3"));
+  EXPECT_EQ(w.m.ui.Messages().back(),
+            "Группы электроприемников: Nэп и Nраб программа считает сама:#электроприемники "
+            "группы и питаемые из них");
+
+  // The receiver list shows the group's columns and says the same.
+  const int node = w.m.Node();
+  w.m.Receiver(node, group, "Н1");
+  w.data.ShowReceiverList();
+  EXPECT_FALSE(w.receivers.CommitEdit(1, 14, "15"));
+  EXPECT_TRUE(w.m.ui.Messages().back().starts_with(
+      "Перечень электроприемников: Pном берется из типа двигателя 4А132М4"));
+
+  // Without a type Pном is typed in; Iном is computed, cos φ kept in range.
+  w.m.ui.PressButton("Да");
+  ASSERT_TRUE(w.receivers.CommitEdit(1, 11, "-"));
+  ASSERT_TRUE(w.groups.CommitEdit(1, 6, "15"));
+  EXPECT_FLOAT_EQ(w.Group(group).P(), 15);
+  EXPECT_FALSE(w.groups.CommitEdit(1, 8, "40"));
+  EXPECT_EQ(w.m.ui.Messages().back(),
+            "Группы электроприемников: Iном рассчитывается по Pном, CosФ и Uном группы");
+  ASSERT_TRUE(w.groups.CommitEdit(1, 7, "1.5"));
+  EXPECT_EQ(w.m.ui.Messages().back(), "Группы электроприемников: CosФ - от -1 до 1, кроме 0");
+  ASSERT_TRUE(w.groups.CommitEdit(1, 2, "Освещение"));
+  ASSERT_TRUE(w.groups.CommitEdit(1, 3, ""));
+  EXPECT_EQ(w.m.ui.Messages().back(),
+            "Группы электроприемников: Тип двигателя выбирается для групп вида АД и СД");
+  EXPECT_EQ(w.m.ui.Beeps(), 0);
+}
+
 TEST(GroupWindowTest, RenumberingIsRefusedWhileTheGroupHasReceiversOrTheNumberIsTaken) {
   Windows w;
   const int pumps = w.m.Group("Насосы");
   w.m.Group("Вентиляторы");
   w.data.Groups().Reload();
   ASSERT_TRUE(w.groups.CommitEdit(1, 0, "2"));
-  EXPECT_EQ(w.m.ui.Beeps(), 1) << "group 2 exists";
+  EXPECT_EQ(w.m.ui.Messages().back(), "Группы электроприемников: Номер группы занят");
   EXPECT_TRUE(modelClass::SeekExact(w.m->Groups(), pumps));
 
   ASSERT_TRUE(w.groups.CommitEdit(1, 0, "7"));
@@ -111,6 +172,9 @@ TEST(ReceiverWindowTest, AppendingJoinsTheCurrentGroupUntilItIsFull) {
   Windows w;
   ASSERT_FALSE(w.Append(w.receivers, 1, "Н1") && w.HasReceiver(ReceiverKey(1, 1)))
       << "no group: nothing added";
+  EXPECT_EQ(w.m.ui.Messages().back(),
+            "Электроприемники: Не выбрана группа для нового электроприемника#Выберите ее в окне "
+            "\"Группы электроприемников\"");
   const int group = w.m.Group("Насосы");
   w.data.Groups().Reload();
   ASSERT_TRUE(w.groups.CommitEdit(1, 5, "1"));
@@ -194,6 +258,7 @@ TEST(ReceiverWindowTest, DesignationsStayUnique) {
   w.data.Receivers().Reload();
   ASSERT_TRUE(w.receivers.CommitEdit(2, 1, "н1"));
   EXPECT_EQ(w.receivers.Cell(2, 1), "Н2") << "taken, whatever the letter case";
+  EXPECT_EQ(w.m.ui.Messages().back(), "Электроприемники: Обозначение н1 уже используется");
   ASSERT_TRUE(w.receivers.CommitEdit(2, 1, "Н3"));
   EXPECT_EQ(w.m->Designations().KeyOf("Н3"), ReceiverKey(group, 2));
   EXPECT_EQ(w.m->Designations().KeyOf("Н2"), 0);
@@ -278,6 +343,26 @@ TEST(SourceWindowTest, NumbersStayWithinRangeAndUnique) {
   EXPECT_EQ(w.m->Designations().KeyOf("Т1"), 7);
 }
 
+// Sр … Iр act as "compute again"; a value typed there is not taken, and
+// the window says so.
+TEST(SourceWindowTest, ATypedLoadIsReplacedByTheComputedOneWithTheReason) {
+  Windows w;
+  w.m.Source(w.m.Node(), "Т1");
+  w.data.Sources().Reload();
+  ASSERT_TRUE(w.sources.CommitEdit(1, 5, ""));
+  EXPECT_TRUE(w.m.ui.Messages().empty()) << "the action itself needs no word";
+  ASSERT_TRUE(w.sources.CommitEdit(1, 5, "100"));
+  EXPECT_EQ(w.m.ui.Messages().back(),
+            "Источники питания.: Sр, Pр, Qр и Iр рассчитываются по электроприемникам источника");
+  EXPECT_EQ(w.sources.Cell(1, 5), "0");
+
+  w.m.Source(w.m.Node(), "Т2");
+  w.data.Sources().Reload();
+  ASSERT_TRUE(w.sources.CommitEdit(2, 1, "т1"));
+  EXPECT_EQ(w.m.ui.Messages().back(), "Источники питания.: Обозначение т1 уже используется");
+  EXPECT_EQ(w.sources.Cell(2, 1), "Т2");
+}
+
 TEST(SourceWindowTest, DeletingASourceAsksWhetherItsObjectLeavesTheModel) {
   Windows w;
   const int node = w.m.Node();
@@ -305,6 +390,31 @@ TEST(RoomTableTest, RoomsAreAppendedWarmAndRenumberedOnlyToFreeNumbers) {
   EXPECT_EQ(w.rooms.Cell(1, 2), "20");
   EXPECT_EQ(w.rooms.Cell(1, 3), "В-Ia");
   EXPECT_EQ(w.rooms.Cell(2, 1), "Щитовая");
+}
+
+// Yellow or cyan text on white cannot be read: the room's colour fills the
+// swatch and tints the row, the text keeps the standard colour.
+TEST(RoomTableTest, ARoomsColourShowsInItsSwatchAndTintNotInItsText) {
+  Windows w;
+  tbClass* rooms = w.m->Rooms();
+  rooms->Insert(1);
+  RoomRec(rooms->Record()).SetColor(0xFFFF00);  // cyan
+  rooms->MarkModifiedAndFlush();
+  rooms->Insert(2);
+  rooms->MarkModifiedAndFlush();
+  w.data.Rooms().Reload();
+  TableForm& form = w.data.Rooms().Form();
+
+  EXPECT_EQ(ListItem(w.rooms.Line(1), 12), kColourSwatch);
+  EXPECT_FALSE(form.lineColorSet);
+  EXPECT_TRUE(form.pictureColorSet);
+  EXPECT_EQ(form.pictureColor, (Color{0, 255, 255}));
+  EXPECT_TRUE(form.lineBackgroundSet);
+  EXPECT_EQ(form.lineBackground, (Color{191, 255, 255}));
+
+  form.lineBackgroundSet = false;
+  w.rooms.Line(2);
+  EXPECT_FALSE(form.lineBackgroundSet) << "a room without a colour of its own has no tint";
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST(BookOwnerTest, ShowingACategoryLaysTheWindowOut) {
   const TableForm& form = w.owner.Form();
   EXPECT_EQ(w.owner.Table(), book::kCableTable);
   EXPECT_EQ(w.owner.Category(), 2);
-  EXPECT_EQ(form.caption, "Справочник");
+  EXPECT_EQ(form.caption, "Кабели") << "the window names the category it shows";
   EXPECT_EQ(form.name, "SPriz");
   EXPECT_EQ(ListItem(form.head1, 2), "      Тип      ");
   EXPECT_EQ(form.fieldNames.substr(0, 8), "NN#Unom#");

@@ -38,6 +38,50 @@ TEST(EngineeringDefaultsTest, CableCasesFollowMaterialSheathAndNeutral) {
   EXPECT_DOUBLE_EQ(CableDefaults(false, 0, 4, 240, 0).r0, 0.3);
 }
 
+// The zero-sequence loop is the phase conductor plus three times its return.
+// Several lists fell below R1 at the smallest sections (copper four-core
+// 2.5 mm²: 6.96 against 7.36), which overstated the single-phase fault
+// current at the end of every small cable typed in without R0.
+TEST(EngineeringDefaultsTest, CableZeroSequenceResistanceIsNeverBelowThePhaseResistance) {
+  constexpr double kSections[] = {1,  1.5, 2.5, 4,  6,   10,  16,  25,
+                                  35, 50,  70,  95, 120, 150, 185, 240};
+  struct Case {
+    bool aluminium;
+    int sheath;
+    int condCount;
+    int neutralStepsBelow;  // 0: no reduced neutral
+  };
+  constexpr Case kCases[] = {{false, 0, 3, 0}, {false, 0, 4, 0}, {false, 0, 4, 1}, {false, 0, 4, 3},
+                             {true, 0, 3, 0},  {true, 0, 4, 0},  {true, 1, 3, 0},  {true, 1, 4, 0},
+                             {true, 2, 3, 0},  {true, 2, 4, 0},  {true, 2, 4, 1}};
+  for (const Case& c : kCases) {
+    double previous = INFINITY;
+    for (std::size_t i = 0; i < std::size(kSections); ++i) {
+      if (static_cast<int>(i) < c.neutralStepsBelow) continue;
+      const double neutral = c.neutralStepsBelow > 0 ? kSections[i - c.neutralStepsBelow] : 0;
+      // A standard section and one between it and the next.
+      const double between =
+          i + 1 < std::size(kSections) ? std::sqrt(kSections[i] * kSections[i + 1]) : kSections[i];
+      for (const double section : {kSections[i], between}) {
+        const CableDefaultValues cable =
+            CableDefaults(c.aluminium, c.sheath, c.condCount, section, neutral);
+        SCOPED_TRACE(testing::Message()
+                     << (c.aluminium ? "Al" : "Cu") << " sheath " << c.sheath << ", " << c.condCount
+                     << " × " << section << " + " << neutral);
+        ASSERT_TRUE(cable.complete);
+        EXPECT_GE(cable.r0, cable.r1);
+      }
+      const double r0 = CableDefaults(c.aluminium, c.sheath, c.condCount, kSections[i], neutral).r0;
+      EXPECT_LE(r0, previous) << kSections[i] << " mm²: R0 rises with the section";
+      previous = r0;
+    }
+  }
+  // Below 4 mm² the copper four-core list keeps the return it has at 4 mm²
+  // (5.6 − 4.6 mΩ/m); from there on it is the list's own value.
+  EXPECT_NEAR(CableDefaults(false, 0, 4, 2.5, 0).r0, 18.4 / 2.5 + 1.0, 1e-9);
+  EXPECT_DOUBLE_EQ(CableDefaults(false, 0, 4, 4, 0).r0, 5.6);
+}
+
 TEST(EngineeringDefaultsTest, UnknownCableCasesGetOnlyTheResistance) {
   for (const CableDefaultValues& cable :
        {CableDefaults(false, 0, 5, 25, 0), CableDefaults(true, 6, 4, 25, 0),

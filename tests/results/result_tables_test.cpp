@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calc/calculation.h"
+#include "calc/element_checks.h"
 #include "calc/network_sketch.h"
 #include "results/result_tables.h"
 #include "table/number_format.h"
@@ -24,6 +25,7 @@ constexpr int kColLength = 20;
 constexpr int kColTempStart = 29;
 constexpr int kColTempBackup = 30;
 constexpr int kColMin1 = 32;
+constexpr int kColViolations = 35;
 
 class ResultTables : public NetworkSketch {
  protected:
@@ -83,6 +85,25 @@ TEST_F(ResultTables, DeviceAndLineShareTheRowOfTheirConnection) {
   EXPECT_EQ(At(1, 5), "20");
 }
 
+// The checks' findings showed nowhere in the program: each row names the
+// conditions its device or its cable violates, in the order of the codes.
+TEST_F(ResultTables, EachRowNamesTheConditionsItsDeviceAndCableViolate) {
+  const int n1 = s.m.Node(), n2 = s.m.Node(), n3 = s.m.Node(), n4 = s.m.Node();
+  Source(n1, 400, 0);
+  const std::int32_t breaker = s.m.Breaker(n1, n2);
+  const std::int32_t first = Cable(n2, n3, 100);
+  const std::int32_t second = Cable(n3, n4, 50);
+  s.calc.CalcNetwork();
+  Of(breaker).violations = 1u << kViolationSensitivity1;
+  Of(first).violations = 1u << kViolationPermissible;
+  Of(second).violations = 0;
+
+  ASSERT_TRUE(Open("Rez"));
+  ASSERT_EQ(Rows(), 2);
+  EXPECT_EQ(At(1, kColViolations), "Iдоп!Кч1ф!");
+  EXPECT_EQ(At(2, kColViolations), "");
+}
+
 TEST_F(ResultTables, TerminalConnectionShowsReceiverAndGroup) {
   const int n1 = s.m.Node(), n2 = s.m.Node();
   Source(n1, 400, 0);
@@ -130,12 +151,14 @@ TEST_F(ResultTables, CableTableHeadersAreThoseOfTheProgram) {
   EXPECT_FALSE(s.calc.Invalid());
   EXPECT_EQ(form_.caption, "Таблица расчета кабелей и защитных аппаратов");
   TableDriver driver(*table_, form_, s.m.ui);
-  EXPECT_EQ(driver.ColCount(), 35);
+  // The program's 35 columns, then the violated conditions.
+  EXPECT_EQ(driver.ColCount(), 36);
   EXPECT_NE(form_.head1.find("#Iотс#I\"авт#i уд#Тип кабеля#"), std::string::npos);
+  EXPECT_NE(form_.head1.find("#Iкmin1#Iкmin2#Iкmin3#Нарушения"), std::string::npos);
   EXPECT_NE(form_.head2.find("# °С # °С # °С  #  кА  #  кА  #  кА  "), std::string::npos);
   // Every row has a cell for every column.
   const std::string line = driver.Line(1);
-  EXPECT_EQ(std::count(line.begin(), line.end(), '#'), 34);
+  EXPECT_EQ(std::count(line.begin(), line.end(), '#'), 35);
 }
 
 TEST_F(ResultTables, TablesWithNothingToShowRefuseWithTheirMessage) {
@@ -264,7 +287,9 @@ TEST_F(LoadsTable, DesignFactorVariantAddsEffectiveNumberUtilisationAndKr) {
 
 // --- Other tables ---------------------------------------------------------------
 
-TEST_F(ResultTables, HeatReleaseRowPerRoomInItsColour) {
+// A yellow or cyan room drawn as text on white could not be read: the
+// room's colour tints the row, the text keeps the standard colour.
+TEST_F(ResultTables, HeatReleaseRowPerRoomOnALightTintOfItsColour) {
   tbClass* rooms = s.m->Rooms();
   rooms->Insert(3);
   RoomRec room(rooms->Record());
@@ -274,14 +299,21 @@ TEST_F(ResultTables, HeatReleaseRowPerRoomInItsColour) {
   room.SetDY(4);
   room.SetDZ(3);
   room.SetQtv(0.5f);
-  room.SetColor(0x0000FF);
+  room.SetColor(0x00FFFF);  // yellow
+  rooms->MarkModifiedAndFlush();
+  rooms->Insert(4);  // a room whose colour was never chosen
   rooms->MarkModifiedAndFlush();
 
   ASSERT_TRUE(Open("Teplo"));
-  ASSERT_EQ(Rows(), 1);
-  EXPECT_EQ(TableDriver(*table_, form_, s.m.ui).Line(1), "3#Насосная#25#120#0.5");
-  EXPECT_TRUE(form_.lineColorSet);
-  EXPECT_EQ(form_.lineColor.r, 0xFF);
+  ASSERT_EQ(Rows(), 2);
+  TableDriver driver(*table_, form_, s.m.ui);
+  EXPECT_EQ(driver.Line(1), "3#Насосная#25#120#0.5");
+  EXPECT_FALSE(form_.lineColorSet);
+  EXPECT_TRUE(form_.lineBackgroundSet);
+  EXPECT_EQ(form_.lineBackground, (Color{255, 255, 191}));
+  driver.Line(2);
+  EXPECT_FALSE(form_.lineColorSet);
+  EXPECT_FALSE(form_.lineBackgroundSet) << "black is no colour of the room's own";
 }
 
 TEST_F(ResultTables, ConsumersThenDesignatedNodesWithCoordinates) {

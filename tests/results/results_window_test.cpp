@@ -88,6 +88,27 @@ TEST_F(ResultsWindowTest, RefreshRebuildsTheTableShownFromNewerResults) {
   EXPECT_EQ(shown_, 2);
 }
 
+// An open table follows a calculation without being shown again, and never
+// starts a calculation of its own on the way.
+TEST_F(ResultsWindowTest, RebuildFollowsNewResultsQuietlyAndWaitsWhileTheyAreOutOfDate) {
+  Feeder();
+  EXPECT_FALSE(window_.Rebuild()) << "nothing shown yet";
+  ASSERT_TRUE(window_.Show("KJur"));
+  const int n4 = s.m.Node();
+  Cable(n3_, n4, 30);
+  Load(n4, Group(10, 0.9));
+
+  s.calc.SetInvalid(true);
+  EXPECT_FALSE(window_.Rebuild());
+  EXPECT_TRUE(s.calc.Invalid()) << "the table waits for the engineer's calculation";
+  EXPECT_EQ(Rows(), 1);
+
+  s.calc.CalcNetwork();
+  EXPECT_TRUE(window_.Rebuild());
+  EXPECT_EQ(Rows(), 2);
+  EXPECT_EQ(shown_, 1) << "the window is not brought to the front";
+}
+
 TEST_F(ResultsWindowTest, RefusedTablesLeaveTheWindowAsItWas) {
   Feeder();
   EXPECT_FALSE(window_.Refresh());  // nothing shown yet

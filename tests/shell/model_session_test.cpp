@@ -2,8 +2,10 @@
 // breaker, a cable and a receiver, with its catalogue types in the book
 // beside the program. The faults guarded: windows left pointing into a
 // closed model, a failed open that leaves the user without the model he
-// had, a save question whose cancel still closes, file commands that do not
-// tell the main window what is open, and hooks that never reach it.
+// had, a save question whose cancel still closes (or that is asked where
+// nothing is to be decided), state of one model leaking into the next, file
+// commands that do not tell the main window what is open, tables that show
+// values older than the model, and hooks that never reach it.
 
 #include <gtest/gtest.h>
 
@@ -14,8 +16,12 @@
 
 #include "calc/calc_class.h"
 #include "calc/network_fixture.h"
+#include "exchange/export_variant.h"
 #include "refbook/book_owner.h"
 #include "shell/model_session.h"
+#include "shell/text_files.h"
+#include "storage/cp1251.h"
+#include "table/number_format.h"
 #include "table/table_driver.h"
 
 namespace kordavelt::testing {
@@ -67,6 +73,18 @@ class ModelSessionTest : public NetworkFixture {
       if ((session_->Form(id) != nullptr) != present) return false;
     }
     return true;
+  }
+
+  TableDriver Driver(TableWindowId id) {
+    return TableDriver(*session_->Owner(id), *session_->Form(id), ui());
+  }
+  // Column `col` of the row of a result table whose column 1 reads `label`.
+  std::string ResultCell(std::string_view label, int col) {
+    TableDriver results = Driver(TableWindowId::Results);
+    for (int row = 1; row <= results.RowCount(); ++row) {
+      if (results.Cell(row, 1) == label) return results.Cell(row, col);
+    }
+    return "(нет строки " + std::string(label) + ")";
   }
 
   std::int32_t cable_ = 0;
@@ -213,23 +231,87 @@ TEST_F(ModelSessionTest, SaveKeepsTheChangesAndReopensTheModel) {
   EXPECT_EQ(NodeCount(), nodes_ + 1);
 }
 
-TEST_F(ModelSessionTest, SaveAsPacksTheModelAndOpensTheCopy) {
+// The copy holds every change: the model it was made from keeps them too,
+// as "Со&хранить" does, and there is nothing to ask (the calculation of the
+// open alone used to raise the save question right after the file dialog).
+TEST_F(ModelSessionTest, SaveAsPacksTheModelAndOpensTheCopyWithoutAQuestion) {
   ASSERT_TRUE(session().OpenModel(kModel));
+  model().AddNode();
   ui().ChooseFile("/models/copy.LVN");
-  ui().PressButton("Да");
   ASSERT_TRUE(session().SaveAs());
+  for (const std::string& message : ui().Messages()) {
+    EXPECT_EQ(message.find(kSaveQuestion), std::string::npos) << message;
+  }
+  EXPECT_EQ(NodeCount(), nodes_ + 1);
   EXPECT_EQ(model().FileName(), "/models/copy.LVN");
   EXPECT_EQ(paths_.back(), "/models/copy.LVN");
   EXPECT_EQ(captions_.back(), "Kordavelt copy");
   EXPECT_TRUE(EveryWindow(true));
-  EXPECT_EQ(NodeCount(), nodes_);
   EXPECT_EQ(present_.back(), true);
 
-  // A cancelled name keeps the model as it is.
+  // A cancelled name keeps the model as it is, and its save question.
   ui().CancelInput();
   EXPECT_FALSE(session().SaveAs());
   EXPECT_EQ(model().FileName(), "/models/copy.LVN");
   EXPECT_TRUE(session().Usable());
+  model().AddNode();
+  ui().PressButton("Нет");
+  ASSERT_TRUE(session().CloseModel());
+  EXPECT_EQ(ui().Messages().back(), std::string("/models/copy.LVN: ") + kSaveQuestion);
+
+  // The model it was made from kept the changes of its session.
+  ASSERT_TRUE(session().OpenModel(kModel));
+  EXPECT_EQ(NodeCount(), nodes_ + 1);
+}
+
+// The current regime is program state kept across model files; but a model
+// closed with "Нет" comes back as it was, not in a regime chosen meanwhile.
+TEST_F(ModelSessionTest, NoAtTheSaveQuestionBringsBackTheRegimeOfTheOpen) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  model().SetRegime(2);
+  ui().PressButton("Нет");
+  ASSERT_TRUE(session().CloseModel());
+  EXPECT_EQ(model().Regime(), 0);
+  ASSERT_TRUE(session().OpenModel(kModel));
+  EXPECT_EQ(model().Regime(), 0);
+
+  model().SetRegime(3);
+  ui().PressButton("Да");
+  ASSERT_TRUE(session().CloseModel());
+  ASSERT_TRUE(session().OpenModel(kModel));
+  EXPECT_EQ(model().Regime(), 3) << "kept across model files";
+
+  // Opening another model answers the same question.
+  model().SetRegime(5);
+  ui().PressButton("Нет");
+  ASSERT_TRUE(session().OpenModel(kModel));
+  EXPECT_EQ(model().Regime(), 3);
+}
+
+// A new model has no earlier state to go back to (its backup is the bare
+// header), so closing it asks nothing; what was imported into it must be
+// there when it is opened again.
+TEST_F(ModelSessionTest, AModelImportedIntoANewFileIsKeptWhenAnotherOpens) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ui().ChooseFile("/models/rows.csv");
+  ASSERT_TRUE(session().ExportModel(CsvOptions{}));
+  std::string rows;
+  for (const std::string& path : s.m.files.Paths()) {
+    if (path.starts_with("/models/rows")) rows = path;
+  }
+  ui().PressButton("Да");
+  ui().ChooseFile("/models/Новая.LVN");
+  ASSERT_TRUE(session().NewModel());
+  model().Settings().SetNominalVoltage(0, 400);  // the voltage list of the exported model
+  ui().ChooseFile(rows);
+  ASSERT_TRUE(session().ImportModel(CsvOptions{})) << ::testing::PrintToString(ui().Messages());
+  ASSERT_EQ(NodeCount(), nodes_);
+
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ui().PressButton("Да");
+  ASSERT_TRUE(session().OpenModel("/models/Новая.LVN"));
+  EXPECT_EQ(NodeCount(), nodes_);
+  EXPECT_EQ(session().Form(TableWindowId::Receivers)->rowCount, 1);
 }
 
 // --- Windows and commands -------------------------------------------------------------------
@@ -242,6 +324,15 @@ TEST_F(ModelSessionTest, DataMenuPairsEveryCaptionWithItsCommand) {
   EXPECT_EQ(menu[1].command, DataCommand::Rooms);
   EXPECT_EQ(menu[4].caption, "&Перечень ЭП");
   EXPECT_EQ(menu[4].command, DataCommand::ReceiverList);
+  // Ctrl+L on both made neither act: it is every table's "Найти &ещё".
+  EXPECT_EQ(menu[4].shortcut, "");
+  for (std::size_t i = 0; i < menu.size(); ++i) {
+    for (std::size_t j = i + 1; j < menu.size(); ++j) {
+      if (!menu[i].shortcut.empty()) {
+        EXPECT_NE(menu[i].shortcut, menu[j].shortcut) << i;
+      }
+    }
+  }
   EXPECT_EQ(menu[5].command, DataCommand::Sources);
   EXPECT_EQ(menu.back().caption, "&Расчетные режимы");
 }
@@ -267,6 +358,62 @@ TEST_F(ModelSessionTest, GroupEditsRepaintTheReceiversWindow) {
                      *session().Form(TableWindowId::Groups), ui());
   ASSERT_TRUE(groups.CommitEdit(1, 1, "Насосы"));
   EXPECT_TRUE(Repainted(TableWindowId::Receivers));
+}
+
+// "&Протокол" said "Протокол не создан!" right after a calculation.
+TEST_F(ModelSessionTest, EveryCalculationWritesItsProtocolBesideTheModel) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  const std::string path = "/models/test.txt";
+  ASSERT_TRUE(s.m.files.Exists(path));
+  EXPECT_EQ(ShowProtocolOrMessage(ui(), s.m.files, kModel), path);
+  const std::vector<std::uint8_t>& bytes = *s.m.files.Find(path);
+  const std::string text = Cp1251ToUtf8(std::string(bytes.begin(), bytes.end()));
+  EXPECT_TRUE(text.starts_with("Протокол расчета\r\nМодель: /models/test.LVN\r\n")) << text;
+  EXPECT_NE(text.find("\r\n" + status_ + "\r\n"), std::string::npos) << text;
+
+  model().Settings().SetMaxEmf(3);
+  session().Calculate();
+  const std::vector<std::uint8_t>& again = *s.m.files.Find(path);
+  EXPECT_NE(Cp1251ToUtf8(std::string(again.begin(), again.end())).find("Не заданы ЭДС ИП"),
+            std::string::npos)
+      << "the protocol of the last calculation, also one that stopped";
+}
+
+// The sources window showed Sр, Pр, Qр and Iр as 0 until another window
+// happened to compute them.
+TEST_F(ModelSessionTest, SourcesShowTheirDesignLoadsRightAfterTheOpen) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  TableDriver sources = Driver(TableWindowId::Sources);
+  EXPECT_EQ(sources.Cell(1, 5), "20");
+  EXPECT_EQ(sources.Cell(1, 4), FormatNumber(20 / 0.9));
+  EXPECT_TRUE(Repainted(TableWindowId::Sources));
+}
+
+// Open result tables needed "Обновить" after every change.
+TEST_F(ModelSessionTest, AnOpenResultTableFollowsEditsCalculationsAndTheNumberFormat) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ASSERT_TRUE(session().ShowResults("Loads"));
+  const std::size_t shown = shown_.size();
+  EXPECT_EQ(ResultCell("Pр(кВт)", 9), "20");
+
+  // The groups window changes the load, the calculation follows.
+  ASSERT_TRUE(Driver(TableWindowId::Groups).CommitEdit(1, 6, "30.1234"));
+  repainted_.clear();
+  session().Calculate();
+  EXPECT_EQ(ResultCell("Pр(кВт)", 9), "30.123");
+  EXPECT_TRUE(Repainted(TableWindowId::Results));
+
+  // An edit without a calculation (what the main window passes on).
+  ASSERT_TRUE(Driver(TableWindowId::Groups).CommitEdit(1, 1, "Насосы"));
+  session().RefreshTables();
+  EXPECT_EQ(ResultCell("Насосы", 2), "30.123");
+
+  const int digits = Digits;
+  Digits = 3;
+  session().RefreshTables();
+  EXPECT_EQ(ResultCell("Pр(кВт)", 9), "30.1");
+  Digits = digits;
+  EXPECT_EQ(shown_.size(), shown) << "following the model never brings the window forward";
 }
 
 TEST_F(ModelSessionTest, ResultsAreShownInTheResultsWindow) {
@@ -304,6 +451,56 @@ TEST_F(ModelSessionTest, SwitchingABranchRecalculatesItsSource) {
   model().ToggleBranch(cable_);
   EXPECT_TRUE(session().Calc()->Protocol().starts_with("Авторасчет: "))
       << session().Calc()->Protocol();
+}
+
+// "Отменить удаление" never worked in the data windows: the model's journal
+// has to keep what they delete through the refresh of the tables after it.
+TEST_F(ModelSessionTest, ADeletedGroupComesBackThroughTheModelsJournal) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  EXPECT_FALSE(session().CanUndoDeletion());
+  ui().PressButton("Да");  // "Будут удалены все электроприемники группы!"
+  Driver(TableWindowId::Groups).Delete(1);
+  session().RefreshTables();  // as the window announces the deletion
+  EXPECT_EQ(model().Groups()->Count(), 0);
+  EXPECT_EQ(model().Receivers()->Count(), 0);
+  ASSERT_TRUE(session().CanUndoDeletion());
+
+  session().UndoDeletion();
+  EXPECT_FALSE(session().CanUndoDeletion());
+  EXPECT_EQ(model().Groups()->Count(), 1);
+  EXPECT_EQ(model().Receivers()->Count(), 1);
+  EXPECT_EQ(Driver(TableWindowId::Groups).RowCount(), 1);
+}
+
+// File → Import read the model with the cable journal in front, and Export
+// always wrote the model.
+TEST_F(ModelSessionTest, ImportAndExportFollowTheActiveTableWindow) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  const CsvOptions options;
+  const auto dialog = [this] { return ui().Calls().back().caption; };
+
+  ASSERT_TRUE(session().ShowResults("KJur"));
+  ui().CancelInput();
+  session().Import(options, session().Form(TableWindowId::Results));
+  EXPECT_EQ(dialog(), "Импорт длин кабелей");
+  ui().CancelInput();
+  session().Import(options, nullptr);
+  EXPECT_EQ(dialog(), "Импорт модели");
+  // The book's cables hold "Каб" in their caption too, but no journal.
+  ui().ChooseTableRow(2);
+  ASSERT_TRUE(session().ChooseBookCategory());
+  ASSERT_EQ(session().Form(TableWindowId::Book)->caption, "Кабели");
+  ui().CancelInput();
+  session().Import(options, session().Form(TableWindowId::Book));
+  EXPECT_EQ(dialog(), "Импорт модели");
+
+  ui().CancelInput();
+  session().Export(options, session().Owner(TableWindowId::Results),
+                   session().Form(TableWindowId::Results));
+  EXPECT_EQ(dialog(), "Экспорт. Кабельный журнал для раскладки");
+  ui().CancelInput();
+  session().Export(options, nullptr, nullptr);
+  EXPECT_EQ(dialog(), "Экспорт модели");
 }
 
 // "Сохранить как ..." of the book reopens its file under the same book

@@ -47,6 +47,19 @@ TEST(TextFilesTest, AMissingProtocolGivesItsMessageAndNoPath) {
   EXPECT_EQ(ui.Messages().size(), 1u);
 }
 
+// F1 did nothing at all without a help file.
+TEST(TextFilesTest, AMissingHelpFileIsNamedInAMessage) {
+  MemoryFileSystem files;
+  ScriptedUiHost ui;
+  EXPECT_EQ(ShowHelpOrMessage(ui, files, "/opt/kordavelt/Kordavelt"), std::nullopt);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0], "Справка: Файл справки /opt/kordavelt/Kordavelt.htm отсутствует");
+  files.Put("/opt/kordavelt/Kordavelt.htm", {});
+  EXPECT_EQ(ShowHelpOrMessage(ui, files, "/opt/kordavelt/Kordavelt"),
+            "/opt/kordavelt/Kordavelt.htm");
+  EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
 TEST(TextFilesTest, MissingNotesNameTheFileTheyWouldBeIn) {
   MemoryFileSystem files;
   ScriptedUiHost ui;

@@ -38,5 +38,24 @@ TEST(WindowArrangementTest, AChildLargerThanTheAreaIsShrunkToItInThatDirection) 
   EXPECT_EQ(children[1], area);
 }
 
+// "Oкна каскадом" changed nothing; a cascade must leave every title bar in
+// sight and no window beyond the area.
+TEST(WindowArrangementTest, CascadeShiftsEachWindowByAStepAndKeepsItInside) {
+  std::vector<Rect> children = {{300, 300, 500, 400}, {0, 0, 900, 100}, {50, 50, 250, 750}};
+  const Rect area{0, 40, 800, 580};
+  Cascade(children, area, 25);
+  EXPECT_EQ(children[0], (Rect{0, 40, 200, 140})) << "the first at the top left, its size kept";
+  EXPECT_EQ(children[1], (Rect{25, 65, 800, 165})) << "too wide: up to the right edge";
+  EXPECT_EQ(children[2], (Rect{50, 90, 250, 580})) << "too tall: down to the bottom";
+}
+
+TEST(WindowArrangementTest, ACascadeTooDeepForTheAreaStartsAgainAtTheTopLeft) {
+  std::vector<Rect> children(5, Rect{0, 0, 100, 100});
+  Cascade(children, Rect{0, 0, 400, 200}, 40);
+  EXPECT_EQ(children[2].left, 80);
+  EXPECT_EQ(children[3].left, 0) << "120 would leave less than half the height";
+  EXPECT_EQ(children[4].top, 40);
+}
+
 }  // namespace
 }  // namespace kordavelt

@@ -22,6 +22,7 @@ class RecordingOwner : public TableOwner {
   bool withPaste = true;
   std::vector<std::string> columnLists;       // when set, OnLine gives the current column's list
   std::function<void(TableForm&)> afterEdit;  // runs at the end of OnEdit
+  std::function<void(TableForm&)> colours;    // when set, OnLine lets it colour the row
 
   struct Edit {
     int row, col;
@@ -33,6 +34,7 @@ class RecordingOwner : public TableOwner {
   std::vector<int> deleted;
   std::vector<std::pair<std::string, LineContext>> pasted;
   std::vector<LineContext> lineContexts;
+  std::vector<std::string> readOnlyEdits;  // values typed into read-only cells
 
   void OnLine(TableForm& form) override {
     lineContexts.push_back(form.context);
@@ -41,12 +43,14 @@ class RecordingOwner : public TableOwner {
     if (!rowCodes.empty()) form.editCodes = rowCodes;
     if (form.curCol >= 0 && form.curCol < static_cast<int>(columnLists.size()))
       form.listItems = columnLists[form.curCol];
+    if (colours) colours(form);
   }
   bool HasEdit() const override { return withEdit; }
   void OnEdit(TableForm& form) override {
     edits.push_back({form.curRow, form.curCol, form.editText, form.editInt, form.editReal});
     if (afterEdit) afterEdit(form);
   }
+  void OnReadOnlyEdit(TableForm& form) override { readOnlyEdits.push_back(form.editText); }
   void OnDelete(TableForm& form) override { deleted.push_back(form.curRow); }
   void OnCopyLine(TableForm& form) override { form.line += "#скрыто"; }
   bool HasPasteLine() const override { return withPaste; }

@@ -132,6 +132,23 @@ TEST_F(TableDriverTest, ActionTextAndReadOnlyCells) {
   EXPECT_FALSE(driver.CommitEdit(7, 1, "x")) << "beyond the last row";
 }
 
+// A computed cell that swallowed a typed value without a word left the
+// engineer guessing; passing through the cell is no reason to say anything.
+TEST_F(TableDriverTest, AnotherValueTypedIntoAReadOnlyCellReachesTheOwner) {
+  form.editCodes = "XTZY";
+  EXPECT_FALSE(driver.CommitEdit(1, 2, "120"));
+  EXPECT_FALSE(driver.CommitEdit(1, 3, " 1a "));
+  EXPECT_FALSE(driver.CommitEdit(1, 2, ""));
+  EXPECT_TRUE(owner.readOnlyEdits.empty()) << "the shown value, or nothing, is no edit";
+
+  EXPECT_FALSE(driver.CommitEdit(1, 2, "150"));
+  EXPECT_FALSE(driver.CommitEdit(2, 3, "7"));
+  EXPECT_EQ(owner.readOnlyEdits, (std::vector<std::string>{"150", "7"}));
+  EXPECT_TRUE(owner.edits.empty());
+  EXPECT_EQ(form.curCol, 3) << "the owner is told which cell";
+  EXPECT_EQ(ui.Beeps(), 0);
+}
+
 TEST_F(TableDriverTest, ColumnBeyondTheLettersIsFreeText) {
   form.editCodes = "X";
   ASSERT_TRUE(driver.CommitEdit(1, 2, "abc"));
@@ -180,11 +197,23 @@ TEST_F(TableDriverTest, CopyOfOneRowHasAllItemsOfTheLine) {
 
 TEST_F(TableDriverTest, CopyOfSeveralRowsHasShownColumnsAndPictureMarks) {
   owner.rows[1] += "#лишнее";
+  owner.rows[2] = "3#@s2r22GDxxr02DDe#35#FF";  // a colour swatch
   const std::string text = driver.CopyRows(2, 3);
   EXPECT_EQ(text, "2\tВВГ 4х16\t-\t0\r\n3\t@\t35\tFF\r\n");
   ASSERT_EQ(owner.lineContexts.size(), 2u);
   EXPECT_EQ(owner.lineContexts[0], LineContext::FirstRow);
   EXPECT_EQ(owner.lineContexts[1], LineContext::NextRow);
+}
+
+// A check box was copied as "@" or as its drawing, which no paste reads
+// back: it copies as the value it stands for.
+TEST_F(TableDriverTest, CheckBoxesCopyAsTheirValues) {
+  EXPECT_EQ(driver.CopyRows(3, 3), "3\tНет\t35\tFF\tскрыто");
+  owner.rows[2] = "3#@s0r22DDp6B35447BC2e#35#FF";
+  EXPECT_EQ(driver.CopyRows(2, 3), "2\tВВГ 4х16\t-\t0\r\n3\tДа\t35\tFF\r\n");
+  form.curRow = 3;
+  form.curCol = 1;
+  EXPECT_EQ(driver.CopyCell(), "Да");
 }
 
 TEST_F(TableDriverTest, CopyOfTheWholeTableStartsWithTitleAndLabels) {
@@ -222,11 +251,17 @@ TEST_F(TableDriverTest, PasteOfLinesGoesToTheOwnerLineByLine) {
   EXPECT_EQ(driver.PasteText("x\ny"), 2) << "bare line feeds from other programs split too";
 }
 
-TEST_F(TableDriverTest, NoPasteWithoutPasteLine) {
+// Lines need OnPasteLine; one value is typed into the cell and needs OnEdit.
+TEST_F(TableDriverTest, NoLinesWithoutPasteLineAndNoValueWithoutEdit) {
   owner.withPaste = false;
+  form.curCol = 2;
   EXPECT_EQ(driver.PasteText("1\t2\r\n"), 0);
-  EXPECT_EQ(driver.PasteText("12"), 0);
-  EXPECT_TRUE(owner.edits.empty());
+  EXPECT_TRUE(owner.pasted.empty());
+  EXPECT_EQ(driver.PasteText("12"), 1);
+  ASSERT_EQ(owner.edits.size(), 1u);
+  owner.withEdit = false;
+  EXPECT_EQ(driver.PasteText("13"), 0);
+  EXPECT_FALSE(driver.RowChosen()) << "a pasted value never chooses a row";
 }
 
 TEST(HeaderLabel, JoinsNameAndUnitByTheUnitsShape) {

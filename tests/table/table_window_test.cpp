@@ -242,6 +242,32 @@ TEST_F(TableWindowTest, DeletingSelectedRowsThreeToFiveCallsTheOwnerForEachInTur
   EXPECT_EQ(owner.deleted.size(), 3u);
 }
 
+// "Отменить удаление" stayed hidden in the data windows: their deletions are
+// kept by the model's journal, not by their owners.
+TEST_F(TableWindowTest, AJournalOutsideTheOwnerOffersAndUndoesTheDeletions) {
+  TableWindow& w = Window();
+  EXPECT_FALSE(w.HasUndoDelete()) << "the recording owner undoes nothing itself";
+  bool kept = false;
+  int undone = 0;
+  w.SetUndoJournal({[&] { return kept; },
+                    [&] {
+                      ++undone;
+                      kept = false;
+                    }});
+  EXPECT_TRUE(w.HasUndoDelete());
+  EXPECT_FALSE(w.CanUndoDelete());
+  w.UndoDelete();
+  EXPECT_EQ(undone, 0) << "nothing kept, nothing undone";
+
+  w.MousePress(GridCell{2, 0});
+  w.DeleteSelected();
+  kept = true;  // the journal took the deleted record
+  EXPECT_TRUE(w.CanUndoDelete());
+  w.UndoDelete();
+  EXPECT_EQ(undone, 1);
+  EXPECT_FALSE(w.CanUndoDelete());
+}
+
 TEST_F(TableWindowTest, APressOnADataCellMovesThereAndClearsTheSelection) {
   TableWindow& w = Window();
   w.MousePress(GridCell{2, 0});
@@ -289,6 +315,45 @@ TEST_F(TableWindowTest, PastingTwoLinesHandsThemToTheOwnerWithTheirContexts) {
   owner.withPaste = false;
   EXPECT_FALSE(Window().CanPaste());
   EXPECT_EQ(Window().Paste(), 0);
+}
+
+// "Вставить" stayed disabled over a cell that takes typing, and was offered
+// where the value could go nowhere.
+TEST_F(TableWindowTest, PasteIsOfferedByTheClipboardAndTheCurrentCell) {
+  owner.rowCodes = "XTNZ";  // the code column is computed
+  TableWindow& w = Window();
+  w.MoveTo(GridCell{2, 2});
+  EXPECT_FALSE(w.CanPaste()) << "an empty clipboard";
+  ui.SetClipboard("12\r\n");
+  EXPECT_TRUE(w.CanPaste());
+  w.MoveTo(GridCell{2, 3});
+  EXPECT_FALSE(w.CanPaste()) << "a read-only cell takes no value";
+  ui.SetClipboard("1\tА\r\n2\tБ\r\n");
+  EXPECT_TRUE(w.CanPaste()) << "lines go to the owner, whatever the cell";
+  owner.withPaste = false;
+  EXPECT_FALSE(w.CanPaste());
+
+  // A single value is typed into the cell also where the owner takes no lines.
+  ui.SetClipboard("70");
+  w.MoveTo(GridCell{4, 2});
+  EXPECT_TRUE(w.CanPaste());
+  EXPECT_EQ(w.Paste(), 1);
+  ASSERT_EQ(owner.edits.size(), 1u);
+  EXPECT_EQ(owner.edits[0].row, 4);
+  EXPECT_EQ(owner.edits[0].integer, 70);
+  owner.withEdit = false;  // a choice dialog: a commit would choose the row
+  EXPECT_FALSE(w.CanPaste());
+  EXPECT_EQ(w.Paste(), 0);
+}
+
+TEST_F(TableWindowTest, MovingTheCurrentCellAnnouncesTheCommandsAgain) {
+  int announced = 0;
+  TableWindow& w = Window();
+  w.OnCommandsChanged = [&] { ++announced; };
+  w.MoveTo(GridCell{3, 2});
+  EXPECT_EQ(announced, 1);
+  w.MoveTo(GridCell{3, 2});
+  EXPECT_EQ(announced, 1) << "no move, nothing to announce";
 }
 
 TEST_F(TableWindowTest, FindAsksForTheTextAndStopsOnTheFirstRowHoldingIt) {
@@ -351,6 +416,33 @@ TEST_F(TableWindowTest, TheFormViewShowsOneRecordAndComesBackToTheSameCell) {
   EXPECT_EQ(w.CurCol(), 3);
 }
 
+// --- What the other windows learn ----------------------------------------------------------
+
+// Open tables showed stale values until "Обновить": every change an owner
+// takes is announced, and only those.
+TEST_F(TableWindowTest, EditsDeletionsAndPastesThatReachTheOwnerAreAnnounced) {
+  int announced = 0;
+  env.onTableChanged = [&] { ++announced; };
+  TableWindow& w = Window();
+  Type(2, 2, "70");
+  EXPECT_EQ(announced, 1);
+  Type(2, 2, "семь");  // no number: dropped
+  EXPECT_EQ(announced, 1);
+
+  w.MousePress(GridCell{3, 0});
+  w.DeleteSelected();
+  EXPECT_EQ(announced, 2);
+
+  ui.SetClipboard("6\tАСБ\t10\t3\r\n7\tАСБ\t20\t4\r\n");
+  EXPECT_EQ(w.Paste(), 2);
+  EXPECT_EQ(announced, 3);
+
+  // A choice dialog's row chosen changes nothing.
+  owner.withEdit = false;
+  Type(1, 2, "80");
+  EXPECT_EQ(announced, 3);
+}
+
 // --- Painting -------------------------------------------------------------------------------
 
 TEST_F(TableWindowTest, CheckBoxColumnsShowTheCheckedPictureForAnythingButZeros) {
@@ -369,6 +461,41 @@ TEST_F(TableWindowTest, CheckBoxColumnsShowTheCheckedPictureForAnythingButZeros)
   }
   EXPECT_EQ(boxes, 4);
   EXPECT_EQ(checkMarks, 2);
+}
+
+// A light room colour used as the text colour made its rows unreadable: a
+// row may tint its background and keep its colour for its swatch alone.
+TEST_F(TableWindowTest, ARowsOwnColourTintsItsCellsAndPaintsItsSwatchButNotItsText) {
+  constexpr Color kYellow{255, 255, 0};
+  constexpr Color kPale{255, 255, 191};
+  owner.rows[1] = std::string("2#ВВГ 4х16#-#") + std::string(kColourSwatch);
+  owner.colours = [&](TableForm& f) {
+    if (f.lineNo != 2) return;
+    f.pictureColor = kYellow;
+    f.pictureColorSet = true;
+    f.lineBackground = kPale;
+    f.lineBackgroundSet = true;
+  };
+  TableWindow& w = Window();
+  w.MoveTo(GridCell{4, 1});
+  const CellContent text = w.Content(GridCell{2, 1});
+  EXPECT_EQ(text.colour, env.rowColour);
+  EXPECT_TRUE(text.tinted);
+  EXPECT_FALSE(w.Content(GridCell{3, 1}).tinted) << "the next row has no tint of its own";
+
+  SvgCanvas canvas(300, 200);
+  PaintTable(w, canvas, Size{300, 200});
+  int tintedCells = 0;
+  int yellowSwatchParts = 0;
+  for (const std::string& element : canvas.Elements()) {
+    if (element.find("fill=\"" + SvgColor(kPale) + "\"") != std::string::npos) ++tintedCells;
+    if (element.find(SvgColor(kYellow)) != std::string::npos) ++yellowSwatchParts;
+    if (element.starts_with("<text") && element.find("ВВГ") != std::string::npos) {
+      EXPECT_EQ(element.find(SvgColor(kYellow)), std::string::npos) << element;
+    }
+  }
+  EXPECT_EQ(tintedCells, 3) << "the data cells of row 2; its number keeps the fixed face";
+  EXPECT_GT(yellowSwatchParts, 0);
 }
 
 TEST_F(TableWindowTest, TheCurrentCellAndSelectedRowsArePaintedHighlighted) {

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -100,6 +101,10 @@ QAction* NewItem(QMenu* menu, const char* name, const char* caption, const char*
   return action;
 }
 
+Rect ToRect(const QRect& r) {
+  return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 // Closing a table window only hides it: its owner shows it again.
 class HidingSubWindow : public QMdiSubWindow {
  public:
@@ -128,12 +133,16 @@ TMainForm::TMainForm(UiHost& ui, FileSystem& files, SettingsStore& store, std::s
   setObjectName(QStringLiteral("mainForm"));
   setWindowTitle(QStringLiteral("Kordavelt"));
   setWindowIcon(ImageListIcon(26));
-  helpPath_ = HelpFilePath(files_, programPath_);
 
   tables_ = std::make_unique<QtTableEnvironment>(ui_, files_);
   tables_->Env().starting = true;
   area_ = new QMdiArea(this);
   area_->setObjectName(QStringLiteral("mdiArea"));
+  // Children are kept inside when the window shrinks; one that cannot
+  // shrink far enough stays in reach by the scroll bars.
+  area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  area_->viewport()->installEventFilter(this);
   setCentralWidget(area_);
   status_ = new QLabel(QString::fromUtf8(kNoModel), this);
   status_->setObjectName(QStringLiteral("statusText"));
@@ -220,13 +229,15 @@ void TMainForm::BuildMenus() {
       windows->removeAction(actions[i]);
       actions[i]->deleteLater();
     }
+    // The window in front is checked; the others carry no box. The current
+    // window counts even while the menu has the keyboard.
     int number = 1;
     for (QMdiSubWindow* child : area_->subWindowList()) {
       if (!child->isVisible()) continue;
       QAction* item =
           windows->addAction(QStringLiteral("&%1 %2").arg(number++).arg(child->windowTitle()));
-      item->setCheckable(true);
-      item->setChecked(child == area_->activeSubWindow());
+      item->setCheckable(child == area_->currentSubWindow());
+      item->setChecked(item->isCheckable());
       connect(item, &QAction::triggered, this, [this, child] { area_->setActiveSubWindow(child); });
     }
   });
@@ -254,9 +265,9 @@ void TMainForm::BuildFileMenu() {
   connect(NewItem(fileMenu_, "closeItem", "&Закрыть"), &QAction::triggered, this,
           &TMainForm::CloseModel);
   connect(NewItem(fileMenu_, "importItem", "&Импорт"), &QAction::triggered, this,
-          [this] { Run([this] { session_->ImportModel(CsvOptionsOf(settings_)); }); });
+          &TMainForm::ImportFile);
   connect(NewItem(fileMenu_, "exportItem", "&Экспорт"), &QAction::triggered, this,
-          [this] { Run([this] { session_->ExportModel(CsvOptionsOf(settings_)); }); });
+          &TMainForm::ExportFile);
   NewItem(fileMenu_, "printItem", "&Печать...", "Ctrl+P");
   connect(NewItem(fileMenu_, "exitItem", "&Выход", "Alt+F4"), &QAction::triggered, this,
           &QWidget::close);
@@ -360,6 +371,10 @@ void TMainForm::BindSession() {
   s.OnUndoAvailable = [this](bool) {
     if (TGridForm* form = ActiveTable()) form->UpdateCommands();
   };
+  // An edit in any table (the format settings too) reaches every other.
+  tables_->Env().onTableChanged = [this] {
+    if (session_ != nullptr) session_->RefreshTables();
+  };
 }
 
 void TMainForm::Run(const std::function<void()>& command) {
@@ -407,6 +422,8 @@ bool TMainForm::FileCommand(const std::function<bool()>& command) {
   tables_->Env().starting = false;
   --starting_;
   RefitShownTables();
+  // Paste was judged while the tables could not read their rows.
+  if (TGridForm* form = ActiveTable()) form->UpdateCommands();
   return done;
 }
 
@@ -536,8 +553,40 @@ void TMainForm::ShowNotes() {
 }
 
 void TMainForm::ShowHelp() {
-  if (helpPath_.empty()) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(helpPath_)));
+  const std::optional<std::string> path = ShowHelpOrMessage(ui_, files_, programPath_);
+  if (!path) return;
+  const bool opened = OpenDocument
+                          ? OpenDocument(ToQString(*path))
+                          : QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(*path)));
+  if (opened) return;
+  // Without a program for it on the desktop, the HTML help shows in the
+  // program's own viewer.
+  const std::optional<std::string> text =
+      path->ends_with(".htm") ? ReadViewerText(files_, *path) : std::nullopt;
+  if (!text) {
+    ui_.ShowError(kHelpTitle, "Нет программы для просмотра файла " + *path);
+    return;
+  }
+  RunTextViewer(this, ToQString(kHelpTitle), ToQString(*text), tables_->TableFont(),
+                ViewerText::Html);
+}
+
+// --- Exchange files ------------------------------------------------------------------
+
+void TMainForm::ImportFile() {
+  Run([this] {
+    TGridForm* table = ActiveTable();
+    session_->Import(CsvOptionsOf(settings_), table ? &table->Window().Form() : nullptr);
+  });
+}
+
+void TMainForm::ExportFile() {
+  Run([this] {
+    TGridForm* table = ActiveTable();
+    session_->Export(CsvOptionsOf(settings_), table ? &table->Window().Owner() : nullptr,
+                     table ? &table->Window().Form() : nullptr);
+    if (table != nullptr) table->Redraw();
+  });
 }
 
 void TMainForm::ShowAbout() {
@@ -585,6 +634,12 @@ QMdiSubWindow* TMainForm::TableSubWindow(TableWindowId id) {
   grid->onCommandsChanged = [this, grid] {
     if (ActiveTable() == grid) MirrorChildCommands();
   };
+  // The data windows delete model records: the model's journal undoes them.
+  if (id == TableWindowId::Sources || id == TableWindowId::Receivers ||
+      id == TableWindowId::Groups) {
+    grid->Window().SetUndoJournal(
+        {[this] { return session_->CanUndoDeletion(); }, [this] { session_->UndoDeletion(); }});
+  }
   child.window = window;
   child.form = grid;
   AddWindowCommands(id, *grid, *window);
@@ -598,7 +653,7 @@ void TMainForm::AddWindowCommands(TableWindowId id, TGridForm& grid, QMdiSubWind
     QAction* action = NewItem(menu, name, caption, shortcut);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     grid.addAction(action);
-    connect(action, &QAction::triggered, this, [this, &grid, act = std::move(act)] {
+    connect(action, &QAction::triggered, this, [&grid, act = std::move(act)] {
       grid.CommitOpenEdit();
       act();
       grid.Redraw();
@@ -680,10 +735,12 @@ void TMainForm::ShowTableWindow(TableWindowId id) {
   TGridForm* form = children_[id].form;
   form->Redraw();
   const bool first = !child->isVisible();
+  const bool otherColumns = form->Window().Form().head1 != children_[id].fittedHead;
   child->show();
   if (child->isMinimized()) child->showNormal();
-  if (first || id == TableWindowId::Book || id == TableWindowId::Results) {
+  if (first || otherColumns || id == TableWindowId::Book || id == TableWindowId::Results) {
     FitChild(child, form, 0, 0, true);
+    children_[id].fittedHead = form->Window().Form().head1;
   }
   // Windows open at the top left corner; a window that sticks out of the
   // area comes back inside it.
@@ -707,12 +764,19 @@ void TMainForm::RefitShownTables() {
   for (auto& [id, child] : children_) {
     if (child.window.isNull() || !child.window->isVisible()) continue;
     child.form->FittedSize(0, 0, true, FreeArea().size());
+    child.fittedHead = child.form->Window().Form().head1;
     child.form->Redraw();
   }
 }
 
 void TMainForm::RepaintTableWindow(TableWindowId id) {
-  if (TGridForm* form = TableChild(id)) form->Redraw();
+  TGridForm* form = TableChild(id);
+  if (form == nullptr) return;
+  // A result table shown is built anew: its columns take its new cells' width.
+  if (id == TableWindowId::Results && children_[id].window->isVisible()) {
+    form->FittedSize(0, 0, true, FreeArea().size());
+  }
+  form->Redraw();
 }
 
 void TMainForm::HideTableWindows() {
@@ -729,7 +793,12 @@ void TMainForm::ArrangeLayout(int layout) {
   const QRect area = FreeArea();
   // Until the scheme and the object window exist, every layout that gives
   // them the room stacks the data windows there instead, so an opened model
-  // always shows its tables; layouts 2, 3 and 7 close them.
+  // always shows its tables; layouts 2 and 3 close them, and 7 ("Oкна
+  // каскадом") cascades every open window with the data windows.
+  if (layout == 7) {
+    CascadeWindows();
+    return;
+  }
   const bool stack = layout == 1 || layout == 4 || layout == 5 || layout == 6;
   if (!stack) {
     for (TableWindowId id : kStacked) {
@@ -747,17 +816,60 @@ void TMainForm::ArrangeLayout(int layout) {
     child->show();
     // The columns take the width of their contents; the window its third.
     form->FittedSize(0, 0, true, area.size());
+    children_[id].fittedHead = form->Window().Form().head1;
     child->setGeometry(area.left(), top, area.width(), third);
     top += third;
   }
   ArrangeWindows();
 }
 
+void TMainForm::ShowFittedDataWindows() {
+  for (TableWindowId id : kStacked) {
+    QMdiSubWindow* child = TableSubWindow(id);
+    if (child == nullptr) continue;
+    TGridForm* form = children_[id].form;
+    form->Redraw();
+    child->show();
+    FitChild(child, form, 0, 0, true);
+    children_[id].fittedHead = form->Window().Form().head1;
+  }
+}
+
+void TMainForm::CascadeWindows() {
+  // The data windows take the size of their contents, not of a stack.
+  ShowFittedDataWindows();
+  std::vector<Rect> rects;
+  std::vector<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::StackingOrder)) {
+    if (!child->isVisible() || child->isMinimized()) continue;
+    rects.push_back(ToRect(child->geometry()));
+    windows.push_back(child);
+  }
+  if (windows.empty()) return;
+  // Each window shows the title bar of the one behind it.
+  QStyle* style = windows.front()->style();
+  const int step = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) +
+                   style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, windows.front());
+  Cascade(rects, ToRect(FreeArea()), step);
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    windows[i]->setGeometry(rects[i].left, rects[i].top, rects[i].Width(), rects[i].Height());
+    windows[i]->raise();
+  }
+  area_->setActiveSubWindow(windows.back());
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // A smaller main window brings its children back inside.
+  if (watched == area_->viewport() && event->type() == QEvent::Resize) ArrangeWindows();
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainForm::ArrangeWindows() {
   std::vector<Rect> rects;
   std::vector<QMdiSubWindow*> windows;
   for (QMdiSubWindow* child : area_->subWindowList()) {
-    if (!child->isVisible() || child->isMinimized()) continue;
+    // A maximised child follows the area by itself.
+    if (!child->isVisible() || child->isMinimized() || child->isMaximized()) continue;
     const QRect g = child->geometry();
     rects.push_back(Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
     windows.push_back(child);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -81,6 +82,9 @@ class TMainForm : public QMainWindow {
   const QString& ModelToOpen() const { return modelToOpen_; }
 
   ModelSession& Session() { return *session_; }
+  // Opens a document with the desktop's program for it; false when none
+  // could be started. Unset: the desktop services.
+  std::function<bool(const QString& path)> OpenDocument;
   DisplaySettings& Settings() { return settings_; }
   const RecentFiles& Recent() const { return recent_; }
   QtTableEnvironment& Tables() { return *tables_; }
@@ -104,7 +108,13 @@ class TMainForm : public QMainWindow {
   void ShowFormatSettings();
   void ShowProtocol();
   void ShowNotes();
+  // "&Справка" (F1): the help file beside the program, or a message naming
+  // the file that is missing.
   void ShowHelp();
+  // "&Импорт" and "&Экспорт" of the file menu, routed by the active table
+  // window (ModelSession::Import, Export).
+  void ImportFile();
+  void ExportFile();
   void ShowAbout();
   void ArrangeWindows();
   // Writes the display settings and the recent files to the store.
@@ -112,6 +122,7 @@ class TMainForm : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -141,6 +152,10 @@ class TMainForm : public QMainWindow {
   void KeepInside(QMdiSubWindow* child);
   void HideTableWindows();
   void ArrangeLayout(int layout);
+  // Layout 7: the data windows shown, every open window cascaded.
+  void CascadeWindows();
+  // The data windows shown at the size of their contents.
+  void ShowFittedDataWindows();
   void FitChild(QMdiSubWindow* child, TGridForm* form, int cols, int rows, bool measure);
   QRect FreeArea() const;
   void ShowTextFile(const QString& title, const std::string& path);
@@ -152,7 +167,6 @@ class TMainForm : public QMainWindow {
   FileSystem& files_;
   SettingsStore& store_;
   std::string programPath_;
-  std::string helpPath_;
   QString modelToOpen_;
   bool shownOnce_ = false;
   int starting_ = 0;
@@ -177,6 +191,9 @@ class TMainForm : public QMainWindow {
   struct Child {
     QPointer<QMdiSubWindow> window;
     TGridForm* form = nullptr;
+    // The header the columns were last fitted to: an owner that shows other
+    // columns in the same window (the receivers and their list) is fitted anew.
+    std::string fittedHead;
   };
   std::map<TableWindowId, Child> children_;
 };

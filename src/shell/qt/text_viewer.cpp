@@ -7,12 +7,32 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace kordavelt {
 
+namespace {
+
+QAbstractScrollArea* PlainPage(QWidget& viewer, const QString& text) {
+  auto* page = new QPlainTextEdit(&viewer);
+  page->setReadOnly(true);
+  page->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  page->setPlainText(text);
+  return page;
+}
+
+QAbstractScrollArea* HtmlPage(QWidget& viewer, const QString& text) {
+  auto* page = new QTextBrowser(&viewer);
+  page->setOpenLinks(false);
+  page->setHtml(text);
+  return page;
+}
+
+}  // namespace
+
 void RunTextViewer(QWidget* mainWindow, const QString& title, const QString& text,
-                   const QFont& font) {
+                   const QFont& font, ViewerText format) {
   QDialog viewer(mainWindow);
   viewer.setObjectName(QStringLiteral("textViewer"));
   viewer.setWindowTitle(title);
@@ -24,13 +44,11 @@ void RunTextViewer(QWidget* mainWindow, const QString& title, const QString& tex
   close->setShortcut(QKeySequence(Qt::Key_Escape));
   QObject::connect(close, &QAction::triggered, &viewer, &QDialog::accept);
 
-  auto* page = new QPlainTextEdit(&viewer);
+  QAbstractScrollArea* page =
+      format == ViewerText::Html ? HtmlPage(viewer, text) : PlainPage(viewer, text);
   page->setObjectName(QStringLiteral("viewerText"));
-  page->setReadOnly(true);
-  page->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   page->setFont(font);
-  page->setPlainText(text);
   layout->addWidget(page);
 
   QSize client(800, 600);

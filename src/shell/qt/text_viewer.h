@@ -3,7 +3,8 @@
 // The text viewer of the protocol and the notes: a modal window centred on
 // the screen, three quarters of the main window's client area, with the
 // read-only, word-wrapped text in the table font and one menu item
-// "&Закрыть" (Esc).
+// "&Закрыть" (Esc). It also shows the HTML help where the desktop has no
+// program for it.
 
 #include <QFont>
 #include <QString>
@@ -12,7 +13,9 @@ class QWidget;
 
 namespace kordavelt {
 
+enum class ViewerText { Plain, Html };
+
 void RunTextViewer(QWidget* mainWindow, const QString& title, const QString& text,
-                   const QFont& font);
+                   const QFont& font, ViewerText format = ViewerText::Plain);
 
 }  // namespace kordavelt

@@ -132,7 +132,7 @@ void TGridForm::BuildActions() {
 
 void TGridForm::UpdateCommands() {
   TableWindow& w = *window_;
-  Action(GridCommand::UndoDelete)->setVisible(w.Owner().HasUndoDelete());
+  Action(GridCommand::UndoDelete)->setVisible(w.HasUndoDelete());
   Action(GridCommand::UndoDelete)->setEnabled(w.CanUndoDelete());
   Action(GridCommand::Delete)->setEnabled(w.CanDelete());
   Action(GridCommand::NewRow)->setEnabled(w.Form().appendable && !w.FormView());

@@ -1,6 +1,7 @@
 #include "table/qt/qt_dialog_support.h"
 
 #include <QCursor>
+#include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -38,6 +39,22 @@ void PlaceButtonRow(const QList<QPushButton*>& buttons, const ButtonRowMetrics& 
   }
 }
 
+QSize FrameAllowance(const QWidget& window) {
+  const int border = window.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  return QSize(2 * border, titleBar + 2 * border);
+}
+
+int CaptionWidth(const QWidget& window, const QString& caption) {
+  QFont bold = window.font();
+  bold.setBold(true);
+  const int text = QFontMetrics(bold).horizontalAdvance(caption);
+  // The icon, minimise, maximise and close, each about a bar high and square,
+  // and a margin at either end.
+  const int button = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  return text + 5 * button;
+}
+
 void PlaceAtMouse(QWidget& window) {
   const QPoint mouse = QCursor::pos();
   QScreen* screen = QGuiApplication::screenAt(mouse);
@@ -45,12 +62,10 @@ void PlaceAtMouse(QWidget& window) {
   if (screen == nullptr) return;
   const QRect area = screen->availableGeometry();
 
-  // The frame is not known before the window is shown; allow for a title bar
-  // and a border so the whole window stays on the screen.
-  const int border = window.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-  const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-  const int outerWidth = window.width() + 2 * border;
-  const int outerHeight = window.height() + titleBar + 2 * border;
+  // The whole window, frame included, stays on the screen.
+  const QSize frame = FrameAllowance(window);
+  const int outerWidth = window.width() + frame.width();
+  const int outerHeight = window.height() + frame.height();
 
   const int x = std::max(area.left(), std::min(mouse.x(), area.right() + 1 - outerWidth));
   const int y = std::max(area.top(), std::min(mouse.y(), area.bottom() + 1 - outerHeight));

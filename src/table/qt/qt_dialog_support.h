@@ -12,6 +12,7 @@
 
 class QFontMetrics;
 class QPushButton;
+class QSize;
 class QWidget;
 
 namespace kordavelt {
@@ -35,6 +36,16 @@ ButtonRowMetrics MeasureButtonRow(const QFontMetrics& metrics, const QList<QPush
 // centred in `clientWidth`, their tops at `top`.
 void PlaceButtonRow(const QList<QPushButton*>& buttons, const ButtonRowMetrics& row,
                     int clientWidth, int top);
+
+// What the window manager adds around a top-level window's client area: a
+// title bar and a border. It is not known before the window is shown; the
+// style's own title bar and frame stand in for it.
+QSize FrameAllowance(const QWidget& window);
+
+// The width a top-level window needs for its title bar to show `caption`
+// whole beside the bar's icon and buttons. The window manager's font is not
+// known; the window's font in bold stands in for it.
+int CaptionWidth(const QWidget& window, const QString& caption);
 
 // Moves a top-level window so that it opens at the mouse position, shifted
 // left and up as far as needed to lie on the screen, never at negative

@@ -102,11 +102,12 @@ bool ListDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListDialog::changeEvent(QEvent* event) {
-  // Leaving the window (activating another) cancels the choice.
+  // Leaving the window (activating another) cancels the choice, but not one
+  // made already: the window loses activation while it closes with it.
   if (event->type() == QEvent::ActivationChange && isVisible()) {
     if (isActiveWindow()) {
       wasActive_ = true;
-    } else if (wasActive_) {
+    } else if (wasActive_ && chosen_ < 0) {
       reject();
     }
   }
@@ -116,8 +117,8 @@ void ListDialog::changeEvent(QEvent* event) {
 int RunListDialog(QWidget* parent, std::string_view caption, std::string_view items, int initial) {
   ListDialog dialog(parent, caption, items, initial);
   PlaceAtMouse(dialog);
-  if (dialog.exec() == QDialog::Accepted && dialog.Chosen() >= 0) return dialog.Chosen();
-  return initial;
+  dialog.exec();
+  return dialog.Chosen() >= 0 ? dialog.Chosen() : initial;
 }
 
 }  // namespace kordavelt

@@ -52,9 +52,11 @@ MessageDialog::MessageDialog(QWidget* parent, std::string_view caption, std::str
   const QSize textSize = AddIconAndText(text, icon);
   AddButtons(buttons, defaultButton);
   const ButtonRowMetrics row = MeasureButtonRow(metrics, buttons_);
+  // Wide enough for the text, the buttons and the caption in the title bar.
   const int clientWidth =
-      std::max(6 * letterWidth + textSize.width() + kIconSize,
-               row.RowWidth(static_cast<int>(buttons_.size())) + 2 * letterWidth);
+      std::max({6 * letterWidth + textSize.width() + kIconSize,
+                row.RowWidth(static_cast<int>(buttons_.size())) + 2 * letterWidth,
+                CaptionWidth(*this, windowTitle())});
 
   const int separatorTop = 2 * letterHeight + textSize.height();
   auto* separator = new QFrame(this);

@@ -121,14 +121,18 @@ bool RunTableDialog(QWidget* parent, QtTableEnvironment& environment, TableOwner
 
   const QRect area =
       ScreenAtMouse() != nullptr ? ScreenAtMouse()->availableGeometry() : QRect(0, 0, 1024, 768);
-  const QSize limit(area.width() * 4 / 5, area.height() * 4 / 5);
+  // The window with its title bar and border takes at most 4/5 of the screen
+  // and is placed whole on it.
+  const QSize frame = FrameAllowance(dialog);
+  const QSize limit = QSize(area.width() * 4 / 5, area.height() * 4 / 5) - frame;
   const bool choice = kind == TableDialogKind::Choice;
   // A table that takes no new rows is measured row by row.
   QSize size = grid->FittedSize(0, 0, choice || !form.appendable, limit);
   size.rheight() += bar->sizeHint().height();
+  size.setWidth(std::max(size.width(), CaptionWidth(dialog, dialog.windowTitle())));
   dialog.resize(size.boundedTo(limit));
-  dialog.move(choice ? PlaceAtRememberedOrCentre(dialog.size(), area, env)
-                     : PlaceByMouse(dialog.size(), area));
+  const QSize outer = dialog.size() + frame;
+  dialog.move(choice ? PlaceAtRememberedOrCentre(outer, area, env) : PlaceByMouse(outer, area));
   grid->setFocus();
 
   // The dialog takes the keyboard at once: its Ctrl+P and Esc entries act

@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QPointer>
 
 #include "table/qt/qpainter_canvas.h"
 #include "table/qt/qt_dialog_support.h"
@@ -19,6 +20,25 @@
 #include "table/qt/qt_table_environment.h"
 
 namespace kordavelt {
+namespace {
+
+// The window that asked has the keyboard again once the dialog is gone
+// (Ctrl+Z right after the question of a deletion), also where no window
+// manager hands it back.
+class KeyboardBack {
+ public:
+  KeyboardBack() : asking_(QApplication::activeWindow()) {}
+  ~KeyboardBack() {
+    if (asking_ != nullptr && asking_->isVisible()) asking_->activateWindow();
+  }
+  KeyboardBack(const KeyboardBack&) = delete;
+  KeyboardBack& operator=(const KeyboardBack&) = delete;
+
+ private:
+  QPointer<QWidget> asking_;
+};
+
+}  // namespace
 
 QtUiHost::QtUiHost(QWidget* parentWindow) : parent_(parentWindow) {}
 
@@ -28,24 +48,29 @@ void QtUiHost::SetParentWindow(QWidget* parentWindow) { parent_ = parentWindow; 
 
 int QtUiHost::ShowDialog(std::string_view caption, std::string_view text, std::string_view buttons,
                          IconKind icon) {
+  const KeyboardBack keyboard;
   return RunMessageDialog(parent_, caption, text, buttons, icon);
 }
 
 int QtUiHost::ShowDialogWithDefault(std::string_view caption, std::string_view text,
                                     std::string_view buttons, IconKind icon, int defaultButton) {
+  const KeyboardBack keyboard;
   return RunMessageDialog(parent_, caption, text, buttons, icon, defaultButton);
 }
 
 bool QtUiHost::InputText(std::string_view caption, std::string_view prompt, std::string& text,
                          int maxLength) {
+  const KeyboardBack keyboard;
   return RunInputDialog(parent_, caption, prompt, text, maxLength);
 }
 
 int QtUiHost::ChooseFromList(std::string_view caption, std::string_view items, int initial) {
+  const KeyboardBack keyboard;
   return RunListDialog(parent_, caption, items, initial);
 }
 
 bool QtUiHost::ChooseColour(Color& colour) {
+  const KeyboardBack keyboard;
   const QColor chosen =
       QColorDialog::getColor(QColor(colour.r, colour.g, colour.b), parent_, QString());
   if (!chosen.isValid()) return false;
@@ -55,6 +80,7 @@ bool QtUiHost::ChooseColour(Color& colour) {
 }
 
 bool QtUiHost::ChooseFont(FontChoice& font) {
+  const KeyboardBack keyboard;
   QFont current(ToQString(font.name), font.pointSize);
   current.setItalic((font.style & 1) != 0);
   current.setBold((font.style & 2) != 0);
@@ -68,14 +94,17 @@ bool QtUiHost::ChooseFont(FontChoice& font) {
 }
 
 int QtUiHost::ChooseSymbol(std::string_view caption, int count, const SymbolPainter& paint) {
+  const KeyboardBack keyboard;
   return RunSymbolPalette(parent_, caption, count, paint);
 }
 
 std::optional<std::string> QtUiHost::AskOpenFileName(const FileDialogRequest& request) {
+  const KeyboardBack keyboard;
   return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }
 
 std::optional<std::string> QtUiHost::AskSaveFileName(const FileDialogRequest& request) {
+  const KeyboardBack keyboard;
   return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
 }
 
@@ -102,10 +131,12 @@ QtTableEnvironment& QtUiHost::TableEnvironmentOf() {
 }
 
 bool QtUiHost::ShowTableDialog(TableOwner& owner, TableForm& form, std::string_view menu) {
+  const KeyboardBack keyboard;
   return RunTableDialog(parent_, TableEnvironmentOf(), owner, form, menu, TableDialogKind::Table);
 }
 
 bool QtUiHost::ShowChoiceTable(TableOwner& owner, TableForm& form) {
+  const KeyboardBack keyboard;
   return RunTableDialog(parent_, TableEnvironmentOf(), owner, form, "##Выбор#Отмена",
                         TableDialogKind::Choice);
 }

@@ -10,10 +10,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <fstream>
@@ -219,9 +221,22 @@ TEST_F(MainWindowTest, CancellingTheSaveQuestionKeepsTheWindowAndTheModel) {
   EXPECT_FALSE(w.Session().HasModel());
 }
 
-TEST_F(MainWindowTest, AMissingProtocolOrNotesFileIsSaidSo) {
+// The calculation of the open writes its protocol, which "&Протокол"
+// shows; without the file (and without notes) the user is told so.
+TEST_F(MainWindowTest, TheProtocolOfTheCalculationIsShownAndAMissingFileIsSaidSo) {
   TMainForm& w = Start();
   ASSERT_TRUE(w.OpenModel(QString::fromUtf8(kDemo)));
+  QString shown;
+  testing::WhenModalShows([&](QWidget& viewer) {
+    shown = testing::Child<QPlainTextEdit>(viewer, "viewerText")->toPlainText();
+    static_cast<QDialog&>(viewer).accept();
+  });
+  w.ShowProtocol();
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("Протокол расчета\nМодель: /demo/Demo.LVN\n")))
+      << shown.toStdString();
+  EXPECT_TRUE(shown.contains(w.StatusText())) << shown.toStdString();
+
+  files.Remove("/demo/Demo.txt");
   w.ShowProtocol();
   w.ShowNotes();
   ASSERT_EQ(ui.Messages().size(), 2u);

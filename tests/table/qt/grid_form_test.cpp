@@ -10,18 +10,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QTest>
+#include <string>
 
 #include "storage/file_layer.h"
 #include "support/qt/modal_driver.h"
 #include "support/recording_owner.h"
 #include "support/scripted_ui_host.h"
 #include "table/qt/grid_view.h"
+#include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_dialog.h"
 #include "table/qt/qt_table_environment.h"
 
@@ -264,6 +269,49 @@ TEST_F(GridFormTest, TheDialogMenuHoldsOnlyTheCommandsItWasGiven) {
                              TableDialogKind::Table));
   EXPECT_EQ(captions, (QStringList{QStringLiteral("&Правка"), QStringLiteral("Выбрать"),
                                    QStringLiteral("Отмена")}));
+}
+
+// The source tree ran off the bottom of the screen: the window manager's
+// title bar was left out when the dialog was sized and placed.
+TEST_F(GridFormTest, ATallDialogStaysOnTheScreenWithItsTitleBar) {
+  owner.rows.clear();
+  for (int row = 1; row <= 300; ++row) owner.rows.push_back(std::to_string(row) + "#ВВГ#10#1#Медь");
+  form.rowCount = 300;
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QCursor::setPos(area.center().x() - 1, area.center().y() - 1);
+  QRect window;
+  WhenModalShows([&window](QWidget& dialog) {
+    window = QRect(dialog.pos(), dialog.size() + FrameAllowance(dialog));
+    QTest::keyClick(dialog.findChild<ModifyDGrid*>(), Qt::Key_Escape);
+  });
+  RunTableDialog(nullptr, environment, owner, form, "##Выбор#Отмена", TableDialogKind::Table);
+  EXPECT_TRUE(area.contains(window)) << window.bottom() << " below " << area.bottom();
+  EXPECT_LE(window.height(), area.height() * 4 / 5);
+}
+
+// "Перек...схемы": a table of two narrow columns cut its caption.
+TEST_F(GridFormTest, ANarrowDialogIsWideEnoughForItsCaption) {
+  form.caption = "Переключение режимов схемы";
+  form.head1 = " № #Режим";
+  form.head2.clear();
+  form.displayCodes = "CL";
+  form.editCodes = "XX";
+  owner.rows = {"1#Т1", "2#Т2"};
+  owner.columnLists.clear();
+  form.rowCount = 2;
+  int width = 0;
+  int needed = 0;
+  WhenModalShows([&](QWidget& dialog) {
+    width = dialog.width();
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    // The caption beside the bar's buttons, about a bar high each.
+    needed = QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) +
+             3 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QTest::keyClick(dialog.findChild<ModifyDGrid*>(), Qt::Key_Escape);
+  });
+  RunTableDialog(nullptr, environment, owner, form, "##Выбрать#Отмена", TableDialogKind::Table);
+  EXPECT_GE(width, needed);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
@@ -118,6 +119,17 @@ TEST_F(QtUiHostTest, MessageBoxLaysOutLinesIconSeparatorAndAnEqualCentredButtonR
 
   MessageDialog plain(nullptr, "Проверка", "Текст", "Ok", IconKind::None);
   EXPECT_EQ(plain.findChild<QLabel*>(QStringLiteral("messageIcon")), nullptr);
+}
+
+// "Просмо... токола": a short message under a longer caption cut the caption.
+TEST_F(QtUiHostTest, AMessageBoxIsWideEnoughForItsCaption) {
+  MessageDialog dialog(nullptr, "Просмотр протокола", "Нет", "Ok", IconKind::Information);
+  QFont bold = dialog.font();
+  bold.setBold(true);
+  // The caption beside the bar's buttons, about a bar high each.
+  const int needed = QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) +
+                     3 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  EXPECT_GE(dialog.width(), needed);
 }
 
 // Catches a window placed past the screen's edge when the mouse is near it.
