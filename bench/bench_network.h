@@ -20,7 +20,7 @@
 #include "calc/calc_class.h"
 #include "model/model_class.h"
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt::bench {
 

@@ -8,8 +8,8 @@
 #include <array>
 #include <vector>
 
-#include "calc/complex.h"
-#include "calc/number_list.h"
+#include "base/complex.h"
+#include "base/number_list.h"
 
 namespace kordavelt {
 namespace {

@@ -25,7 +25,7 @@
 #include "storage/dbf_class.h"
 #include "storage/file_layer.h"
 #include "storage/tb_class.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

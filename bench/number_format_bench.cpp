@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "table/dial_list.h"
-#include "table/number_format.h"
+#include "base/dial_list.h"
+#include "base/number_format.h"
 
 namespace kordavelt {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "bench_network.h"
+#include "draw/picture_string.h"
+#include "draw/svg_canvas.h"
 #include "storage/file_layer.h"
-#include "table/picture_string.h"
-#include "table/svg_canvas.h"
 #include "table/table_painter.h"
 #include "table/table_window.h"
 

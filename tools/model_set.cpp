@@ -19,15 +19,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/le_bytes.h"
 #include "cli/console_ui_host.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
 #include "model/model_settings.h"
-#include "model/record_layout.h"
 #include "storage/file_layer.h"
 #include "storage/file_path.h"
-#include "storage/le_bytes.h"
+#include "storage/record_layout.h"
 
 namespace kordavelt {
 namespace {

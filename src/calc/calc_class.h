@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 
 namespace kordavelt {

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "base/constants.h"
 #include "calc/choice_kinds.h"
-#include "calc/constants.h"
 #include "calc/prepare_context.h"
 #include "calc/type_search.h"
 #include "model/model_kinds.h"

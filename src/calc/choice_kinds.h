@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "calc/element_rec.h"
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "results/vth_class.h"
+#include "calc/vth_class.h"
 
 namespace kordavelt {
 namespace {

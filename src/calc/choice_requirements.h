@@ -6,7 +6,7 @@
 // carry the working current where it is laid. Currents A, Joule integrals
 // kA²·s, temperatures °C, cross-sections mm².
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -10,8 +10,8 @@
 //   θк = e^K · (θ0 + 228) − 228;
 //   R1(θк) = (β + θк) · R1 / (β + θ0).
 
-#include "calc/complex.h"
-#include "calc/element_rec.h"
+#include "base/complex.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "calc/math_box.h"
-#include "calc/number_list.h"
+#include "base/math_box.h"
+#include "base/number_list.h"
 #include "calc/prepare_context.h"
 #include "model/source_loads.h"
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "calc/complex.h"
+#include "base/complex.h"
 
 namespace kordavelt {
 

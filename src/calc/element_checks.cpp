@@ -4,16 +4,16 @@
 #include <bit>
 #include <cmath>
 
+#include "base/constants.h"
+#include "base/math_box.h"
 #include "calc/calc_class.h"
-#include "calc/constants.h"
-#include "calc/math_box.h"
 #include "calc/prepare_context.h"
+#include "calc/vth_class.h"
+#include "calc/vth_evaluation.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
-#include "results/vth_class.h"
-#include "results/vth_evaluation.h"
 
 namespace kordavelt {
 namespace {

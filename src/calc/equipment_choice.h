@@ -12,7 +12,7 @@
 //   BindAutomaticChoice(calc);
 //   calc.CalcNetworkWithChoice();  // with "Автовыбор оборудования" on
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -6,9 +6,9 @@
 #include <map>
 #include <tuple>
 
+#include "base/constants.h"
 #include "calc/calc_class.h"
 #include "calc/conductor_heating.h"
-#include "calc/constants.h"
 #include "calc/prepare_elements.h"
 
 namespace kordavelt {

@@ -46,7 +46,7 @@
 #include <cmath>
 #include <vector>
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "calc/arc_resistance.h"
-#include "calc/element_rec.h"
 #include "calc/fault_loop.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

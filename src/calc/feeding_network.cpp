@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "calc/calc_class.h"
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/model_kinds.h"
 
 namespace kordavelt {

@@ -28,7 +28,7 @@
 #include <complex>
 #include <vector>
 
-#include "calc/complex.h"
+#include "base/complex.h"
 
 namespace kordavelt {
 

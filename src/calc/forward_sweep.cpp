@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "base/constants.h"
 #include "calc/backward_walk.h"
 #include "calc/calc_class.h"
-#include "calc/constants.h"
 #include "calc/design_loads.h"
 #include "calc/load_flow.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
 #include "storage/tb_class.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 #include "calc/decay_curves.h"
 
 namespace kordavelt {

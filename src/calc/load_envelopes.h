@@ -25,7 +25,7 @@
 
 #include <vector>
 
-#include "results/vth_class.h"
+#include "calc/vth_class.h"
 
 namespace kordavelt {
 

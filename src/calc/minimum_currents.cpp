@@ -5,13 +5,13 @@
 #include <cmath>
 #include <vector>
 
+#include "base/constants.h"
 #include "calc/calc_class.h"
-#include "calc/constants.h"
 #include "calc/fault_loop.h"
+#include "calc/vth_class.h"
+#include "calc/vth_evaluation.h"
 #include "model/model_kinds.h"
 #include "model/model_settings.h"
-#include "results/vth_class.h"
-#include "results/vth_evaluation.h"
 
 namespace kordavelt {
 namespace {

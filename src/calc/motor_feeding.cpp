@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/constants.h"
 #include "calc/calc_class.h"
-#include "calc/constants.h"
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 namespace {

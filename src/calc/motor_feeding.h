@@ -24,7 +24,7 @@
 //   BindLoadFlow(calc);
 //   BindMotorFeeding(calc);  // CalcSteps::motorFeeding
 
-#include "calc/complex.h"
+#include "base/complex.h"
 #include "calc/feeding_network.h"
 #include "calc/joule_integral.h"
 

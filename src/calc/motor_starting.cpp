@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/constants.h"
 #include "calc/calc_class.h"
-#include "calc/constants.h"
 #include "calc/design_loads.h"
 #include "calc/prepare_context.h"
 #include "calc/self_start.h"

@@ -7,7 +7,7 @@
 #include "model/model_records.h"
 #include "model/object_records.h"
 #include "model/source_numbers.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 #include "model/model_kinds.h"
 #include "refbook/spr_class.h"
 #include "storage/tb_class.h"

@@ -17,11 +17,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "calc/complex.h"
-#include "calc/element_rec.h"
+#include "base/complex.h"
+#include "calc/vth_class.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_settings.h"
-#include "results/vth_class.h"
 
 namespace kordavelt {
 

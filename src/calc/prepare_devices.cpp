@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 #include "calc/prepare_context.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"

@@ -10,9 +10,9 @@
 #include "calc/prepare_protection.h"
 #include "calc/prepare_source.h"
 #include "calc/prepare_terminals.h"
+#include "calc/protection_characteristic.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
-#include "results/protection_characteristic.h"
 #include "storage/tb_class.h"
 
 namespace kordavelt {

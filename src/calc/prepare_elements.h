@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 #include "calc/prepare_context.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"

@@ -7,7 +7,7 @@
 // conductor temperature); a missing object record or type leaves it cleared.
 // Corrected counts, Кп, diameters and distances are written back.
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -1,13 +1,13 @@
 #include "calc/prepare_protection.h"
 
 #include "calc/prepare_context.h"
+#include "calc/protection_characteristic.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
 #include "refbook/vth_block.h"
-#include "results/protection_characteristic.h"
 
 namespace kordavelt {
 

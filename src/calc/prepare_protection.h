@@ -8,8 +8,8 @@
 
 #include <optional>
 
-#include "calc/element_rec.h"
-#include "results/vth_class.h"
+#include "calc/vth_class.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

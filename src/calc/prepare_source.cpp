@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 #include "calc/prepare_context.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

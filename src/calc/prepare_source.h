@@ -4,7 +4,7 @@
 // positive- and zero-sequence impedance from the busbar short-circuit
 // currents and the time constant of the source object.
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

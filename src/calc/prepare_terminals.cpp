@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calc/constants.h"
-#include "calc/number_list.h"
+#include "base/constants.h"
+#include "base/number_list.h"
 #include "calc/prepare_context.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"

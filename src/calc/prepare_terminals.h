@@ -7,8 +7,8 @@
 // re-marked 42 (asynchronous) and 41 (synchronous), receivers of groups of
 // kind "ЭД" 46, equivalent motors 54 and 55 by their kind.
 
-#include "calc/complex.h"
-#include "calc/element_rec.h"
+#include "base/complex.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

@@ -9,9 +9,9 @@
 #include "calc/feeding_network.h"
 #include "calc/joule_integral.h"
 #include "calc/motor_feeding.h"
+#include "calc/vth_evaluation.h"
 #include "model/model_kinds.h"
 #include "model/model_settings.h"
-#include "results/vth_evaluation.h"
 
 namespace kordavelt {
 namespace {

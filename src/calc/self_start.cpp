@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/number_list.h"
 #include "calc/calc_class.h"
-#include "calc/number_list.h"
 #include "calc/prepare_context.h"
 
 namespace kordavelt {

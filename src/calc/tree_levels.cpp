@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "calc/calc_class.h"
+#include "model/designations.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 
@@ -46,12 +47,7 @@ bool CalcClass::NamedNode(int node) {
 }
 
 std::string CalcClass::BranchDesignation(std::int32_t key) {
-  tbClass* markings = model_.Markings();
-  if (modelClass::SeekExact(markings, key)) {
-    std::string text = MarkingRec(markings->Record()).Text();
-    if (!text.empty()) return text;
-  }
-  return MissingMarkingText(key);
+  return kordavelt::BranchDesignation(model_, key);
 }
 
 bool CalcClass::AssignVoltageLevels() {

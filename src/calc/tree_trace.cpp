@@ -8,7 +8,7 @@
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

@@ -2,20 +2,20 @@
 
 #include <optional>
 
+#include "base/cp1251.h"
 #include "cli/calc_session.h"
 #include "cli/element_json.h"
 #include "cli/text_table.h"
 #include "cli/violation_table.h"
-#include "exchange/table_export.h"
 #include "model/marka_class.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
 #include "model/source_numbers.h"
 #include "results/network_names.h"
 #include "results/result_tables.h"
-#include "storage/cp1251.h"
 #include "storage/file_errors.h"
 #include "storage/file_replace.h"
+#include "table/table_export.h"
 
 namespace kordavelt {
 namespace {

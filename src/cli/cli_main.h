@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

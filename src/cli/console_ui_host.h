@@ -15,7 +15,7 @@
 #include <ostream>
 #include <string>
 
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

@@ -4,13 +4,13 @@
 #include <charconv>
 #include <optional>
 
+#include "base/cp1251.h"
+#include "base/hex_text.h"
+#include "base/number_format.h"
+#include "model/model_layouts.h"
 #include "model/model_tables.h"
-#include "model/record_layout.h"
 #include "refbook/book_layouts.h"
-#include "storage/cp1251.h"
 #include "storage/db_reader.h"
-#include "table/hex_text.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

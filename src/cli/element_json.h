@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 
 namespace kordavelt {
 

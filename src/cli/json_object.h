@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/complex.h"
+#include "base/complex.h"
 
 namespace kordavelt {
 

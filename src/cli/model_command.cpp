@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/number_format.h"
 #include "cli/console_ui_host.h"
 #include "cli/write_session.h"
 #include "model/model_class.h"
@@ -10,7 +11,6 @@
 #include "storage/file_errors.h"
 #include "storage/file_path.h"
 #include "storage/file_replace.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

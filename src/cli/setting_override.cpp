@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/cp1251.h"
 #include "storage/counted_string.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -15,7 +15,7 @@
 #include <variant>
 
 #include "model/model_settings.h"
-#include "model/record_layout.h"
+#include "storage/record_layout.h"
 
 namespace kordavelt {
 

@@ -4,10 +4,10 @@
 #include <charconv>
 #include <vector>
 
-#include "storage/cp1251.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
-#include "table/picture_string.h"
+#include "base/cp1251.h"
+#include "base/dial_list.h"
+#include "base/paste_values.h"
+#include "draw/picture_string.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "table/table_owner.h"
-#include "table/ui_host.h"
+#include "ui/table_owner.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

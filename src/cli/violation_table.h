@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "table/number_format.h"
-#include "table/paste_values.h"
+#include "base/number_format.h"
+#include "base/paste_values.h"
 
 namespace kordavelt {
 namespace {

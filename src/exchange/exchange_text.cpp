@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "storage/cp1251.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/paste_values.h"
+#include "base/cp1251.h"
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "base/paste_values.h"
 
 namespace kordavelt {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "exchange/export_variant.h"
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

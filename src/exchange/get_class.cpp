@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "base/cp1251.h"
+#include "base/dial_list.h"
+#include "base/paste_values.h"
 #include "exchange/exchange_text.h"
 #include "exchange/xml_row_reader.h"
-#include "storage/cp1251.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

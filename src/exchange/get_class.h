@@ -26,7 +26,7 @@
 
 #include "exchange/text_file.h"
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

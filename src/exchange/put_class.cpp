@@ -1,10 +1,10 @@
 #include "exchange/put_class.h"
 
+#include "base/dial_list.h"
+#include "base/paste_values.h"
 #include "exchange/exchange_text.h"
 #include "exchange/export_file_choice.h"
 #include "storage/file_errors.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 

@@ -21,7 +21,7 @@
 #include "exchange/export_variant.h"
 #include "exchange/text_file.h"
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

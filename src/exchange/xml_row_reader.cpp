@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "storage/cp1251.h"
+#include "base/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "model/model_class.h"
 #include "model/model_kinds.h"
+#include "model/model_layouts.h"
 #include "model/model_records.h"
 #include "model/model_tables.h"
 #include "model/record_check.h"
-#include "model/record_layout.h"
 
 namespace kordavelt {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "storage/tb_class.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

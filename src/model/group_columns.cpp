@@ -4,16 +4,16 @@
 #include <cmath>
 #include <string_view>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "model/data_texts.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_dialogs.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/table_owner.h"
-#include "table/ui_host.h"
+#include "ui/table_owner.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

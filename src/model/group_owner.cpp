@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/number_format.h"
 #include "model/data_texts.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/receiver_ops.h"
 #include "model/source_loads.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

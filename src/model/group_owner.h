@@ -10,7 +10,7 @@
 
 #include "model/data_rows.h"
 #include "model/group_columns.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

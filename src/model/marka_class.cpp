@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/cp1251.h"
 #include "storage/counted_string.h"
-#include "storage/cp1251.h"
 #include "storage/tb_class.h"
 
 namespace kordavelt {

@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "model/model_check_rules.h"
+#include "model/model_layouts.h"
 #include "model/model_settings.h"
 #include "model/model_tables.h"
 #include "model/record_check.h"
-#include "model/record_layout.h"
 
 namespace kordavelt {
 namespace {

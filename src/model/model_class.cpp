@@ -5,14 +5,14 @@
 
 #include <algorithm>
 
+#include "base/number_format.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/model_tables.h"
 #include "model/scheme_records.h"
 #include "refbook/spr_class.h"
 #include "storage/file_path.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

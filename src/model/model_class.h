@@ -32,7 +32,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/marka_class.h"
 #include "model/model_settings.h"
 #include "storage/dbf_class.h"

@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "base/paste_values.h"
 #include "model/model_kinds.h"
 #include "model/model_settings.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

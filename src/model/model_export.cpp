@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "base/number_format.h"
 #include "exchange/put_class.h"
 #include "model/model_class.h"
 #include "model/model_exchange_format.h"
@@ -12,8 +13,7 @@
 #include "model/model_tables.h"
 #include "model/object_records.h"
 #include "model/scheme_records.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

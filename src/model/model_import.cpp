@@ -4,6 +4,8 @@
 #include <functional>
 #include <limits>
 
+#include "base/cp1251.h"
+#include "base/paste_values.h"
 #include "exchange/get_class.h"
 #include "model/marka_class.h"
 #include "model/model_class.h"
@@ -15,9 +17,7 @@
 #include "model/model_tables.h"
 #include "model/object_records.h"
 #include "model/scheme_records.h"
-#include "storage/cp1251.h"
-#include "table/paste_values.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

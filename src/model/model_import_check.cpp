@@ -7,14 +7,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/cp1251.h"
+#include "base/dial_list.h"
+#include "base/paste_values.h"
 #include "exchange/exchange_cell.h"
 #include "exchange/get_class.h"
 #include "model/model_exchange_columns.h"
 #include "model/model_exchange_format.h"
 #include "model/model_keys.h"
-#include "storage/cp1251.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

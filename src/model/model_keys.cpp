@@ -1,6 +1,6 @@
 #include "model/model_keys.h"
 
-#include "table/number_format.h"
+#include "base/number_format.h"
 
 namespace kordavelt {
 

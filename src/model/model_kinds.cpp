@@ -1,5 +1,7 @@
 #include "model/model_kinds.h"
 
+#include <string>
+
 namespace kordavelt {
 namespace {
 
@@ -30,13 +32,6 @@ constexpr std::array<ObjectKind, kKindCount> kKinds = {{
     {23, kKindEquivalentMotor, "Эквивалентный АД/СД", 153, 40},
 }};
 
-constexpr std::string_view kCaptionList =
-    "Узел(сборные шины)#Источник питания#Ветвь абстрактная#Кабельная линия#Участок проводки#"
-    "Воздушная линия#Шинопровод К#Шинопровод Н#Предохранитель#Автомат#Защитный аппарат#"
-    "Токовое реле#Рубильник#Пускатель и контактор#Трансформатор#Стабилизатор#Реактор#"
-    "Трансформатор тока#Батарея конденсаторов#Генератор#Электроприемник#Электророзетки#"
-    "Освещение#Эквивалентный АД/СД";
-
 }  // namespace
 
 const std::array<ObjectKind, kKindCount>& ObjectKinds() { return kKinds; }
@@ -48,7 +43,17 @@ const ObjectKind* KindOfCode(int code) {
   return nullptr;
 }
 
-std::string_view KindCaptionList() { return kCaptionList; }
+std::string_view KindCaptionList() {
+  static const std::string list = [] {
+    std::string captions;
+    for (const ObjectKind& kind : kKinds) {
+      if (!captions.empty()) captions += '#';
+      captions += kind.caption;
+    }
+    return captions;
+  }();
+  return list;
+}
 
 int ObjectTableOfKind(int code) {
   const ObjectKind* kind = KindOfCode(code);

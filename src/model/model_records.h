@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/record_view.h"
+#include "storage/record_view.h"
 
 namespace kordavelt {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/record_layout.h"
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
+#include "storage/record_layout.h"
 
 namespace kordavelt {
 

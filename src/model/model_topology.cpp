@@ -13,7 +13,7 @@
 #include "model/model_tables.h"
 #include "model/object_records.h"
 #include "model/scheme_records.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/record_view.h"
+#include "storage/record_view.h"
 
 namespace kordavelt {
 

@@ -1,6 +1,8 @@
 // The receiver list: the receivers window's second layout, with the group
 // data, branch and switching states of every receiver.
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "model/data_texts.h"
 #include "model/group_columns.h"
 #include "model/group_owner.h"
@@ -11,9 +13,7 @@
 #include "model/object_records.h"
 #include "model/receiver_ops.h"
 #include "model/receiver_owner.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <charconv>
 
+#include "base/cp1251.h"
 #include "model/data_texts.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

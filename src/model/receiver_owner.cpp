@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "base/paste_values.h"
+#include "draw/color.h"
 #include "model/data_texts.h"
 #include "model/group_owner.h"
 #include "model/model_class.h"
@@ -12,11 +16,7 @@
 #include "model/receiver_paste.h"
 #include "model/room_at.h"
 #include "model/source_loads.h"
-#include "table/color.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/paste_values.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

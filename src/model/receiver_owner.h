@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "model/receiver_rows.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/paste_values.h"
 #include "model/data_texts.h"
 #include "model/group_columns.h"
 #include "model/model_class.h"
@@ -12,7 +13,6 @@
 #include "model/receiver_ops.h"
 #include "refbook/book_records.h"
 #include "refbook/spr_class.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

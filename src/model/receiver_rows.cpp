@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
+#include "base/cp1251.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/record_layout.h"
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
+#include "storage/record_layout.h"
 
 namespace kordavelt {
 

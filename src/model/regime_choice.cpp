@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/model_class.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

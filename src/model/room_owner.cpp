@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "draw/color.h"
 #include "model/data_texts.h"
 #include "model/model_class.h"
 #include "model/model_records.h"
-#include "table/color.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string_view>
 
+#include "draw/color.h"
 #include "model/data_rows.h"
-#include "table/color.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

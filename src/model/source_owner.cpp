@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/cp1251.h"
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "base/paste_values.h"
+#include "draw/color.h"
 #include "model/data_texts.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
@@ -11,12 +16,7 @@
 #include "model/object_records.h"
 #include "model/receiver_ops.h"
 #include "model/source_loads.h"
-#include "storage/cp1251.h"
-#include "table/color.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/paste_values.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

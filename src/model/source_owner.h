@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "model/data_rows.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
+#include "base/cp1251.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/standard_series.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

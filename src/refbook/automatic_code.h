@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "table/dial_list.h"
-#include "table/table_owner.h"
+#include "base/dial_list.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 namespace {

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
@@ -15,8 +17,6 @@
 #include "refbook/value_list.h"
 #include "refbook/vth_block.h"
 #include "storage/counted_string.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

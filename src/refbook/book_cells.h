@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt {
 

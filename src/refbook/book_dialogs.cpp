@@ -5,15 +5,15 @@
 #include <limits>
 #include <string>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_cells.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/kind_names.h"
 #include "refbook/spr_class.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -15,7 +15,7 @@
 #include "refbook/spr_class.h"
 #include "refbook/vth_block.h"
 #include "storage/counted_string.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -3,12 +3,12 @@
 #include <array>
 #include <cctype>
 
-#include "exchange/table_export.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_owner.h"
 #include "refbook/book_tables.h"
 #include "storage/file_path.h"
-#include "table/ui_host.h"
+#include "table/table_export.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

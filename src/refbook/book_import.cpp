@@ -13,7 +13,7 @@
 #include "refbook/book_owner.h"
 #include "refbook/book_row_check.h"
 #include "refbook/book_type_key.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

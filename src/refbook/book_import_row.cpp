@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "base/dial_list.h"
+#include "base/paste_values.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_cells.h"
 #include "refbook/book_records.h"
@@ -14,8 +16,6 @@
 #include "refbook/spr_class.h"
 #include "refbook/vth_block.h"
 #include "storage/counted_string.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

@@ -4,7 +4,7 @@
 // a record field by field without knowing its type: the command-line dump and
 // the tests that check the typed views (book_records.h) against them.
 
-#include "model/record_layout.h"
+#include "storage/record_layout.h"
 
 namespace kordavelt {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/dial_list.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_dialogs.h"
 #include "refbook/book_import_row.h"
 #include "refbook/spr_class.h"
-#include "table/dial_list.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

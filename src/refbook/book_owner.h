@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/le_bytes.h"
 #include "refbook/book_cells.h"
-#include "storage/le_bytes.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/record_view.h"
 #include "refbook/vth_block.h"
+#include "storage/record_view.h"
 
 namespace kordavelt::book {
 

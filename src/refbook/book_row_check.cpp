@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/dial_list.h"
+#include "base/paste_values.h"
 #include "exchange/exchange_cell.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_cells.h"
 #include "refbook/book_import_row.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

@@ -3,11 +3,11 @@
 #include <span>
 #include <utility>
 
+#include "base/paste_values.h"
 #include "refbook/book_cells.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
-#include "table/paste_values.h"
 
 namespace kordavelt {
 namespace {

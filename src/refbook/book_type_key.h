@@ -15,7 +15,7 @@
 #include <set>
 #include <string>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calc/number_list.h"
+#include "base/number_list.h"
 #include "refbook/standard_series.h"
 
 namespace kordavelt {

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 
 namespace kordavelt {
 

@@ -5,12 +5,12 @@
 #include <limits>
 #include <vector>
 
+#include "base/number_format.h"
 #include "refbook/automatic_code.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "storage/file_errors.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "table/number_format.h"
+#include "base/number_format.h"
 
 namespace kordavelt {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "table/hex_text.h"
+#include "base/hex_text.h"
 
 namespace kordavelt {
 namespace {

@@ -1,7 +1,8 @@
 #include "results/cable_journal.h"
 
+#include "base/number_format.h"
 #include "calc/calc_class.h"
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
@@ -9,7 +10,6 @@
 #include "results/line_catalogue.h"
 #include "results/network_names.h"
 #include "results/voltage_deviation.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 

@@ -2,16 +2,16 @@
 
 #include <vector>
 
+#include "base/number_format.h"
 #include "calc/calc_class.h"
 #include "calc/element_checks.h"
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "refbook/kind_names.h"
 #include "results/device_cells.h"
 #include "results/line_catalogue.h"
 #include "results/network_names.h"
 #include "results/voltage_deviation.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

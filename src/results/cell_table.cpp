@@ -1,7 +1,8 @@
 #include "results/cell_table.h"
 
+#include "base/number_format.h"
 #include "calc/calc_class.h"
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
@@ -12,8 +13,7 @@
 #include "refbook/kind_names.h"
 #include "refbook/spr_class.h"
 #include "results/network_names.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

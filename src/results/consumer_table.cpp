@@ -1,10 +1,10 @@
 #include "results/consumer_table.h"
 
+#include "base/number_format.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_records.h"
 #include "results/network_names.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "calc/element_rec.h"
+#include "base/number_format.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
@@ -11,7 +12,6 @@
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
 #include "results/snapshot_table.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

@@ -1,9 +1,9 @@
 #include "results/heat_table.h"
 
+#include "base/number_format.h"
 #include "model/model_class.h"
 #include "model/model_records.h"
 #include "model/room_owner.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 

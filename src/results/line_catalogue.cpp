@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "calc/element_rec.h"
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_exchange_format.h"
 #include "model/model_kinds.h"
@@ -11,8 +13,6 @@
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

@@ -1,6 +1,7 @@
 #include "results/network_names.h"
 
-#include "calc/element_rec.h"
+#include "model/designations.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
@@ -9,22 +10,6 @@
 #include "refbook/kind_names.h"
 
 namespace kordavelt {
-
-std::string MarkingText(modelClass& model, std::int32_t code) {
-  tbClass* markings = model.Markings();
-  if (!modelClass::SeekExact(markings, code)) return {};
-  return MarkingRec(markings->Record()).Text();
-}
-
-std::string NodeDesignation(modelClass& model, int node) {
-  std::string text = MarkingText(model, NodeMarkingCode(node));
-  return text.empty() ? MissingMarkingText(NodeMarkingCode(node)) : text;
-}
-
-std::string BranchDesignation(modelClass& model, std::int32_t key) {
-  std::string text = MarkingText(model, key);
-  return text.empty() ? MissingMarkingText(key) : text;
-}
 
 bool IsTerminalEndKind(int kind) {
   return (kind >= 41 && kind <= 43) || kind == 45 || kind == 46 || kind == 50 ||

@@ -8,18 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "model/designations.h"
+
 namespace kordavelt {
 
 class CalcClass;
 class modelClass;
 struct ElementRec;
-
-// The designation record of a node, else its number.
-std::string NodeDesignation(modelClass& model, int node);
-// The designation record of a branch, else its key written node "." slot.
-std::string BranchDesignation(modelClass& model, std::int32_t key);
-// The designation record of a node or branch; empty when it has none.
-std::string MarkingText(modelClass& model, std::int32_t code);
 
 // Kinds at which a connection ends in a terminal object (the calculation's
 // re-marked kinds included).

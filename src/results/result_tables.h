@@ -16,7 +16,7 @@
 #include <memory>
 #include <string_view>
 
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

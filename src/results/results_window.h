@@ -22,7 +22,7 @@
 #include <string_view>
 
 #include "results/result_tables.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

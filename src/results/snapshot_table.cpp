@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "base/number_format.h"
 #include "calc/calc_class.h"
 #include "model/model_class.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

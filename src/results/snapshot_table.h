@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/color.h"
 #include "results/result_tables.h"
-#include "table/color.h"
 
 namespace kordavelt {
 

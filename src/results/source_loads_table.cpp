@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "model/data_texts.h"
 #include "model/group_columns.h"
 #include "model/model_class.h"
@@ -13,8 +15,6 @@
 #include "refbook/book_records.h"
 #include "refbook/spr_class.h"
 #include "results/network_names.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

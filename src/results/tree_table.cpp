@@ -1,15 +1,15 @@
 #include "results/tree_table.h"
 
+#include "base/number_format.h"
 #include "calc/calc_class.h"
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
 #include "model/object_records.h"
 #include "refbook/kind_names.h"
 #include "results/network_names.h"
-#include "table/number_format.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

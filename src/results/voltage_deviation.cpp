@@ -1,6 +1,6 @@
 #include "results/voltage_deviation.h"
 
-#include "calc/element_rec.h"
+#include "model/element_rec.h"
 #include "results/snapshot_table.h"
 
 namespace kordavelt {

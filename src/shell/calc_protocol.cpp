@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/cp1251.h"
 #include "shell/text_files.h"
-#include "storage/cp1251.h"
 #include "storage/file_layer.h"
 #include "storage/file_replace.h"
 

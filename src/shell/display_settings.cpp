@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/number_format.h"
 #include "shell/settings_store.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

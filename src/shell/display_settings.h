@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "exchange/export_variant.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

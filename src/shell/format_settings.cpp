@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/number_format.h"
+#include "draw/picture_string.h"
 #include "exchange/exchange_text.h"
-#include "table/number_format.h"
-#include "table/picture_string.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "shell/display_settings.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

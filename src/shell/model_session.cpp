@@ -6,7 +6,6 @@
 #include "calc/calc_class.h"
 #include "calc/calculation.h"
 #include "exchange/export_variant.h"
-#include "exchange/table_export.h"
 #include "model/cable_lengths_import.h"
 #include "model/data_class.h"
 #include "model/model_export.h"
@@ -18,7 +17,8 @@
 #include "results/results_window.h"
 #include "results/tree_table.h"
 #include "shell/calc_protocol.h"
-#include "table/ui_host.h"
+#include "table/table_export.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

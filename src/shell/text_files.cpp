@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/cp1251.h"
 #include "exchange/export_variant.h"
-#include "storage/cp1251.h"
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "table/canvas.h"
+#include "draw/canvas.h"
 
 namespace kordavelt {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "storage/cp1251.h"
+#include "base/cp1251.h"
 
 namespace kordavelt {
 

@@ -83,7 +83,7 @@
 #include <string>
 #include <string_view>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt::db {
 

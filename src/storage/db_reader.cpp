@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "storage/cp1251.h"
+#include "base/cp1251.h"
 
 namespace kordavelt {
 namespace {

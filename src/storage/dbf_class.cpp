@@ -8,7 +8,7 @@
 #include "storage/file_errors.h"
 #include "storage/file_path.h"
 #include "storage/file_replace.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

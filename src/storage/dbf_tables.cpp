@@ -5,7 +5,7 @@
 
 #include "storage/dbf_class.h"
 #include "storage/file_path.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/le_bytes.h"
 #include "storage/db_format.h"
-#include "storage/le_bytes.h"
 
 namespace kordavelt {
 

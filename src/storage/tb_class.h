@@ -24,8 +24,8 @@
 #include <memory>
 #include <string>
 
+#include "base/le_bytes.h"
 #include "storage/db_format.h"
-#include "storage/le_bytes.h"
 
 namespace kordavelt {
 

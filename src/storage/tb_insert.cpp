@@ -6,7 +6,7 @@
 
 #include "storage/dbf_class.h"
 #include "storage/tb_class.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "table/canvas.h"
+#include "draw/canvas.h"
 
 namespace kordavelt {
 

@@ -6,11 +6,11 @@
 #include <limits>
 #include <vector>
 
-#include "storage/cp1251.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
-#include "table/paste_values.h"
-#include "table/picture_string.h"
+#include "base/cp1251.h"
+#include "base/dial_list.h"
+#include "base/number_format.h"
+#include "base/paste_values.h"
+#include "draw/picture_string.h"
 
 namespace kordavelt {
 namespace {

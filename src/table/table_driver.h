@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "table/table_owner.h"
-#include "table/ui_host.h"
+#include "ui/table_owner.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

@@ -9,10 +9,10 @@
 #include <functional>
 #include <optional>
 
+#include "draw/canvas.h"
 #include "exchange/export_variant.h"
 #include "storage/file_layer.h"
-#include "table/canvas.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

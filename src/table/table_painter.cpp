@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "table/picture_string.h"
+#include "draw/picture_string.h"
 #include "table/table_window.h"
 
 namespace kordavelt {

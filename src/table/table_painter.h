@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "table/canvas.h"
+#include "draw/canvas.h"
 #include "table/grid_layout.h"
 #include "table/table_environment.h"
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "table/dial_list.h"
-#include "table/paste_values.h"
-#include "table/picture_string.h"
+#include "base/dial_list.h"
+#include "base/paste_values.h"
+#include "draw/picture_string.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

@@ -29,7 +29,7 @@
 
 #include "table/grid_layout.h"
 #include "table/table_environment.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt {
 

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "exchange/table_export.h"
-#include "table/dial_list.h"
-#include "table/paste_values.h"
+#include "base/dial_list.h"
+#include "base/paste_values.h"
 #include "table/table_driver.h"
+#include "table/table_export.h"
 #include "table/table_window.h"
 
 namespace kordavelt {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "table/dial_list.h"
-#include "table/picture_string.h"
+#include "base/dial_list.h"
+#include "draw/picture_string.h"
 #include "table/table_driver.h"
 #include "table/table_window.h"
 

@@ -16,10 +16,10 @@
 #include "calc/equipment_choice.h"
 #include "calc/load_flow.h"
 #include "calc/type_search.h"
+#include "calc/vth_class.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
-#include "results/vth_class.h"
 
 namespace kordavelt::testing {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "calc/constants.h"
+#include "base/constants.h"
 #include "calc/joule_integral.h"
 
 namespace kordavelt {

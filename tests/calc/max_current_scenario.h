@@ -17,7 +17,7 @@
 #include "calc/motor_feeding.h"
 #include "calc/network_sketch.h"
 #include "calc/protection_times.h"
-#include "results/vth_class.h"
+#include "calc/vth_class.h"
 
 namespace kordavelt::testing {
 

@@ -21,8 +21,8 @@
 #include "calc/fault_loop.h"
 #include "calc/network_fixture.h"
 #include "calc/prepare_elements.h"
+#include "calc/vth_evaluation.h"
 #include "refbook/vth_block.h"
-#include "results/vth_evaluation.h"
 
 namespace kordavelt::testing {
 namespace {

@@ -8,12 +8,12 @@
 
 #include "calc/prepare_devices.h"
 #include "calc/prepare_test_support.h"
+#include "calc/vth_class.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/vth_block.h"
-#include "results/vth_class.h"
 
 namespace kordavelt::testing {
 namespace {

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "calc/prepare_test_support.h"
+#include "calc/vth_class.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
-#include "results/vth_class.h"
 
 namespace kordavelt::testing {
 namespace {

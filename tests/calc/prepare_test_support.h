@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "calc/element_rec.h"
 #include "calc/prepare_elements.h"
+#include "model/element_rec.h"
 #include "model/model_builder.h"
 #include "model/model_records.h"
 #include "refbook/spr_class.h"

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cp1251.h"
 #include "cli/cli_main.h"
-#include "storage/cp1251.h"
 #include "storage/file_layer.h"
 
 namespace kordavelt::testing {

@@ -10,11 +10,11 @@
 
 #include "cli/cli_run.h"
 #include "model/model_builder.h"
+#include "model/model_layouts.h"
 #include "model/model_records.h"
 #include "model/model_settings.h"
 #include "model/model_tables.h"
 #include "model/object_records.h"
-#include "model/record_layout.h"
 #include "support/db_image_builder.h"
 
 namespace kordavelt {

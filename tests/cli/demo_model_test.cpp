@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
+#include "base/complex.h"
 #include "calc/calc_class.h"
 #include "calc/calculation.h"
-#include "calc/complex.h"
 #include "calc/element_checks.h"
-#include "calc/element_rec.h"
 #include "cli/cli_run.h"
 #include "exchange/get_class.h"
 #include "exchange/put_class.h"
+#include "model/element_rec.h"
 #include "model/model_class.h"
 #include "model/model_export.h"
 #include "model/model_import.h"

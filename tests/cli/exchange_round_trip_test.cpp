@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "base/dial_list.h"
 #include "calc/calc_class.h"
 #include "calc/calculation.h"
 #include "cli/cli_run.h"
 #include "exchange/get_class.h"
-#include "exchange/table_export.h"
 #include "model/group_owner.h"
 #include "model/model_class.h"
 #include "model/receiver_owner.h"
@@ -31,8 +31,8 @@
 #include "results/result_tables.h"
 #include "shell/format_settings.h"
 #include "support/scripted_ui_host.h"
-#include "table/dial_list.h"
 #include "table/table_driver.h"
+#include "table/table_export.h"
 
 namespace kordavelt::testing {
 namespace {

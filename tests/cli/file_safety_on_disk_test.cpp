@@ -12,8 +12,8 @@
 
 #include <sstream>
 
+#include "base/cp1251.h"
 #include "cli/cli_main.h"
-#include "storage/cp1251.h"
 #include "support/scratch_folder.h"
 
 extern char** environ;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "storage/file_layer.h"
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt::testing {
 

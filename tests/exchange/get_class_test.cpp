@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1251.h"
 #include "exchange_test_support.h"
-#include "storage/cp1251.h"
 #include "support/scripted_ui_host.h"
 
 namespace kordavelt {

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1251.h"
+#include "base/dial_list.h"
 #include "exchange/get_class.h"
 #include "exchange/put_class.h"
 #include "exchange_test_support.h"
-#include "storage/cp1251.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_ui_host.h"
-#include "table/dial_list.h"
 
 namespace kordavelt {
 namespace {

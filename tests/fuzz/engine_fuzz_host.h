@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "storage/file_layer.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt::fuzz {
 

@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt::fuzz {
 

@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1251.h"
 #include "exchange/get_class.h"
 #include "model/model_builder.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

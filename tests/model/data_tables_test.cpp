@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "model/data_class.h"
 #include "model/data_texts.h"
 #include "model/model_builder.h"
@@ -15,8 +17,6 @@
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

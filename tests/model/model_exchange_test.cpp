@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1251.h"
 #include "exchange/get_class.h"
 #include "exchange/put_class.h"
 #include "model/model_builder.h"
@@ -17,7 +18,6 @@
 #include "model/model_tables.h"
 #include "model/object_records.h"
 #include "model/scheme_records.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1251.h"
 #include "exchange/get_class.h"
 #include "model/model_builder.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp1251.h"
 #include "exchange/get_class.h"
 #include "model/model_builder.h"
 #include "model/model_kinds.h"
 #include "model/object_records.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/record_layout.h"
-#include "table/dial_list.h"
+#include "base/dial_list.h"
+#include "model/model_layouts.h"
 
 namespace kordavelt {
 namespace {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "model/model_layouts.h"
 #include "storage/counted_string.h"
 #include "storage/db_format.h"
 #include "storage/dbf_class.h"

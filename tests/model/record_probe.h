@@ -16,9 +16,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "model/record_layout.h"
-#include "storage/cp1251.h"
-#include "storage/le_bytes.h"
+#include "base/cp1251.h"
+#include "base/le_bytes.h"
+#include "storage/record_layout.h"
 
 namespace kordavelt::testing {
 

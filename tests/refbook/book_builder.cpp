@@ -4,13 +4,13 @@
 
 #include <limits>
 
+#include "base/dial_list.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_cells.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/brand_flags.h"
 #include "storage/counted_string.h"
-#include "table/dial_list.h"
 
 namespace kordavelt::testing {
 namespace {

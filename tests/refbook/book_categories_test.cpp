@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/dial_list.h"
 #include "refbook/book_cells.h"
-#include "table/dial_list.h"
 
 namespace kordavelt {
 namespace {

@@ -13,14 +13,14 @@
 #include <set>
 #include <vector>
 
+#include "base/cp1251.h"
+#include "base/dial_list.h"
 #include "refbook/book_builder.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_cells.h"
 #include "refbook/book_owner.h"
 #include "refbook/book_tables.h"
 #include "storage/counted_string.h"
-#include "storage/cp1251.h"
-#include "table/dial_list.h"
 
 namespace kordavelt {
 namespace {

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "base/dial_list.h"
 #include "refbook/book_builder.h"
 #include "refbook/book_categories.h"
 #include "refbook/book_cells.h"
@@ -17,7 +18,6 @@
 #include "refbook/spr_class.h"
 #include "refbook/vth_block.h"
 #include "storage/counted_string.h"
-#include "table/dial_list.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

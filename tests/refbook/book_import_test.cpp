@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1251.h"
 #include "refbook/book_builder.h"
 #include "refbook/book_exchange.h"
 #include "refbook/book_owner.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
-#include "storage/cp1251.h"
 
 namespace kordavelt {
 namespace {

@@ -8,14 +8,14 @@
 
 #include <cmath>
 
+#include "base/dial_list.h"
+#include "base/number_format.h"
 #include "refbook/automatic_code.h"
 #include "refbook/book_builder.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/spr_class.h"
 #include "refbook/vth_block.h"
-#include "table/dial_list.h"
-#include "table/number_format.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

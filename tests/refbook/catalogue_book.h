@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt::testing {
 

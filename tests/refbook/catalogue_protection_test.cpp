@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "calc/vth_class.h"
+#include "calc/vth_evaluation.h"
 #include "refbook/book_records.h"
 #include "refbook/book_tables.h"
 #include "refbook/catalogue_book.h"
 #include "refbook/value_list.h"
-#include "results/vth_class.h"
-#include "results/vth_evaluation.h"
 
 namespace kordavelt::testing {
 namespace {

@@ -22,6 +22,7 @@
 #include <tuple>
 #include <vector>
 
+#include "base/dial_list.h"
 #include "calc/type_search.h"
 #include "refbook/automatic_code.h"
 #include "refbook/book_categories.h"
@@ -30,7 +31,6 @@
 #include "refbook/catalogue_book.h"
 #include "refbook/engineering_defaults.h"
 #include "refbook/vth_block.h"
-#include "table/dial_list.h"
 
 namespace kordavelt::testing {
 namespace {

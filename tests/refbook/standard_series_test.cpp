@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "calc/number_list.h"
-#include "table/dial_list.h"
+#include "base/dial_list.h"
+#include "base/number_list.h"
 
 namespace kordavelt {
 namespace {

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <string>
 
+#include "base/number_format.h"
 #include "calc/calculation.h"
 #include "calc/element_checks.h"
 #include "calc/network_sketch.h"
 #include "results/result_tables.h"
-#include "table/number_format.h"
 #include "table/table_driver.h"
 
 namespace kordavelt::testing {

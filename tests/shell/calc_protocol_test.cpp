@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1251.h"
 #include "shell/text_files.h"
-#include "storage/cp1251.h"
 #include "storage/file_layer.h"
 #include "support/faulty_file_system.h"
 

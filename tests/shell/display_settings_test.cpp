@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/number_format.h"
 #include "shell/settings_store.h"
-#include "table/number_format.h"
 
 namespace kordavelt {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/number_format.h"
+#include "draw/picture_string.h"
 #include "support/scripted_ui_host.h"
-#include "table/number_format.h"
-#include "table/picture_string.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

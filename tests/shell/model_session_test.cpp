@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1251.h"
+#include "base/number_format.h"
 #include "calc/calc_class.h"
 #include "calc/network_fixture.h"
 #include "exchange/export_variant.h"
 #include "refbook/book_owner.h"
 #include "shell/model_session.h"
 #include "shell/text_files.h"
-#include "storage/cp1251.h"
-#include "table/number_format.h"
 #include "table/table_driver.h"
 
 namespace kordavelt::testing {

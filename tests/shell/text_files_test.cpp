@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/cp1251.h"
+#include "base/cp1251.h"
 #include "storage/file_layer.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_ui_host.h"

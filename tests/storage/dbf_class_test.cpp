@@ -10,7 +10,7 @@
 
 #include "storage/db_reader.h"
 #include "support/scripted_ui_host.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -14,7 +14,7 @@
 #include "storage/file_replace.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_ui_host.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

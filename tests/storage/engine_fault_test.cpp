@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "base/dial_list.h"
 #include "storage/db_reader.h"
 #include "storage/dbf_class.h"
 #include "storage/tb_class.h"
 #include "support/engine_reference.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_ui_host.h"
-#include "table/dial_list.h"
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 namespace {

@@ -14,7 +14,7 @@
 #include <optional>
 #include <vector>
 
-#include "storage/le_bytes.h"
+#include "base/le_bytes.h"
 
 namespace kordavelt::testing {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 namespace kordavelt::testing {
 

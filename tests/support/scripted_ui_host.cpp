@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "table/dial_list.h"
+#include "base/dial_list.h"
 
 namespace kordavelt::testing {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt::testing {
 

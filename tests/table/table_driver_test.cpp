@@ -8,9 +8,9 @@
 
 #include <vector>
 
+#include "base/dial_list.h"
 #include "support/recording_owner.h"
 #include "support/scripted_ui_host.h"
-#include "table/dial_list.h"
 
 namespace kordavelt {
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "draw/picture_string.h"
+#include "draw/svg_canvas.h"
 #include "support/recording_owner.h"
 #include "support/scripted_ui_host.h"
-#include "table/picture_string.h"
-#include "table/svg_canvas.h"
 #include "table/table_painter.h"
 
 namespace kordavelt {

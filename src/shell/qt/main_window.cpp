@@ -16,7 +16,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "base/qt/qt_text.h"
 #include "calc/calc_class.h"
+#include "draw/qt/qpainter_canvas.h"
 #include "model/data_class.h"
 #include "model/model_records.h"
 #include "refbook/book_exchange.h"
@@ -31,8 +33,6 @@
 #include "storage/file_path.h"
 #include "table/qt/grid_form.h"
 #include "table/qt/grid_view.h"
-#include "table/qt/qpainter_canvas.h"
-#include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_environment.h"
 #include "table/table_driver.h"
 

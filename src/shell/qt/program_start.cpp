@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "base/qt/qt_text.h"
 #include "shell/qt/about_box.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_settings_store.h"
 #include "shell/qt/termination_signals.h"
 #include "storage/file_layer.h"
-#include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_environment.h"
 #include "table/qt/qt_ui_host.h"
 

@@ -1,6 +1,6 @@
 #include "shell/qt/qt_settings_store.h"
 
-#include "table/qt/qt_dialog_support.h"
+#include "base/qt/qt_text.h"
 
 namespace kordavelt {
 namespace {

@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "base/qt/qt_text.h"
 #include "table/qt/grid_view.h"
-#include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_environment.h"
 
 namespace kordavelt {

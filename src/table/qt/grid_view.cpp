@@ -12,8 +12,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "table/qt/qpainter_canvas.h"
-#include "table/qt/qt_dialog_support.h"
+#include "base/qt/qt_text.h"
+#include "draw/qt/qpainter_canvas.h"
 #include "table/table_painter.h"
 
 namespace kordavelt {

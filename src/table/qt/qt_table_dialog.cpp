@@ -13,11 +13,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "table/dial_list.h"
+#include "base/dial_list.h"
 #include "table/qt/grid_form.h"
 #include "table/qt/grid_view.h"
-#include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_environment.h"
+#include "ui/qt/qt_dialog_support.h"
 
 namespace kordavelt {
 namespace {

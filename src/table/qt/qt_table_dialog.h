@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "table/table_owner.h"
+#include "ui/table_owner.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QScreen>
 
-#include "table/qt/qt_dialog_support.h"
+#include "base/qt/qt_text.h"
 
 namespace kordavelt {
 

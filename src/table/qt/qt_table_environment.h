@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "table/qt/qpainter_canvas.h"
+#include "draw/qt/qpainter_canvas.h"
 #include "table/table_environment.h"
 
 namespace kordavelt {

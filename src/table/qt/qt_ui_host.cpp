@@ -9,15 +9,15 @@
 #include <QGuiApplication>
 #include <QPointer>
 
-#include "table/qt/qpainter_canvas.h"
-#include "table/qt/qt_dialog_support.h"
-#include "table/qt/qt_file_dialog.h"
-#include "table/qt/qt_input_dialog.h"
-#include "table/qt/qt_list_dialog.h"
-#include "table/qt/qt_message_dialog.h"
-#include "table/qt/qt_progress_window.h"
-#include "table/qt/qt_symbol_palette.h"
+#include "base/qt/qt_text.h"
+#include "draw/qt/qpainter_canvas.h"
 #include "table/qt/qt_table_environment.h"
+#include "ui/qt/qt_file_dialog.h"
+#include "ui/qt/qt_input_dialog.h"
+#include "ui/qt/qt_list_dialog.h"
+#include "ui/qt/qt_message_dialog.h"
+#include "ui/qt/qt_progress_window.h"
+#include "ui/qt/qt_symbol_palette.h"
 
 namespace kordavelt {
 namespace {

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "table/ui_host.h"
+#include "ui/ui_host.h"
 
 namespace kordavelt {
 

@@ -21,15 +21,15 @@
 #include <iterator>
 #include <string>
 
+#include "base/dial_list.h"
+#include "base/qt/qt_text.h"
 #include "shell/qt/main_window.h"
 #include "shell/settings_store.h"
 #include "storage/file_layer.h"
 #include "support/qt/modal_driver.h"
 #include "support/scripted_ui_host.h"
-#include "table/dial_list.h"
 #include "table/qt/grid_form.h"
 #include "table/qt/grid_view.h"
-#include "table/qt/qt_dialog_support.h"
 #include "table/table_driver.h"
 
 namespace kordavelt {

@@ -26,9 +26,9 @@
 #include "support/recording_owner.h"
 #include "support/scripted_ui_host.h"
 #include "table/qt/grid_view.h"
-#include "table/qt/qt_dialog_support.h"
 #include "table/qt/qt_table_dialog.h"
 #include "table/qt/qt_table_environment.h"
+#include "ui/qt/qt_dialog_support.h"
 
 namespace kordavelt {
 namespace {

@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "support/qt/modal_driver.h"
-#include "table/qt/qt_file_dialog.h"
-#include "table/qt/qt_message_dialog.h"
-#include "table/qt/qt_progress_window.h"
+#include "ui/qt/qt_file_dialog.h"
+#include "ui/qt/qt_message_dialog.h"
+#include "ui/qt/qt_progress_window.h"
 
 namespace kordavelt {
 namespace {
