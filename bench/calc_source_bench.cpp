@@ -11,7 +11,6 @@
 
 #include "bench_network.h"
 #include "calc/calculation.h"
-#include "calc/load_flow.h"
 
 namespace kordavelt::bench {
 namespace {
@@ -23,17 +22,15 @@ BenchNetwork& Cached(Shape shape, int elements) {
   return *network;
 }
 
-// Runs CalcSource with the steps `bind` puts in place.
-template <class Bind>
-void RunCalcSource(benchmark::State& state, Shape shape, Bind bind) {
+// Runs CalcSource up to stage `last`.
+void RunCalcSource(benchmark::State& state, Shape shape, CalcStage last) {
   BenchNetwork& network = Cached(shape, static_cast<int>(state.range(0)));
   CalcClass& calc = network.Calc();
-  calc.Steps() = CalcSteps{};
-  bind(calc);
+  calc.StopAfter(last);
   for (auto _ : state) {
     if (!calc.CalcSource(network.Source())) state.SkipWithError("calculation failed");
   }
-  calc.Steps() = CalcSteps{};
+  calc.StopAfter(CalcStage::Checks);
   state.counters["elements"] = calc.Count();
   state.SetItemsProcessed(state.iterations() * calc.Count());
 }
@@ -52,19 +49,20 @@ void BM_TraceTree(benchmark::State& state, Shape shape) {
 // The pipeline's own work: the trace, the resets, both passes of the voltage
 // levels and the connection bounds.
 void BM_CalcSource(benchmark::State& state, Shape shape) {
-  RunCalcSource(state, shape, [](CalcClass&) {});
+  RunCalcSource(state, shape, CalcStage::Tree);
 }
 
-// With element preparation, design loads and the forward sweep.
+// Up to the forward sweep: element preparation, design loads, the minimum
+// currents and the voltages.
 void BM_LoadFlow(benchmark::State& state, Shape shape) {
-  RunCalcSource(state, shape, [](CalcClass& calc) { BindLoadFlow(calc); });
+  RunCalcSource(state, shape, CalcStage::ForwardSweep);
 }
 
 // Every step of the calculation: load flow, motor starting and self-start,
 // minimum and maximum short circuits with motor feeding, protection times
 // and heating, load envelopes and the checks.
 void BM_FullCalculation(benchmark::State& state, Shape shape) {
-  RunCalcSource(state, shape, [](CalcClass& calc) { BindCalculation(calc); });
+  RunCalcSource(state, shape, CalcStage::Checks);
 }
 
 #define KORDAVELT_SIZES(bm)                          \

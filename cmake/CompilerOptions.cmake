@@ -14,6 +14,13 @@ if(KORDAVELT_SANITIZE)
   target_link_options(kordavelt_options INTERFACE ${_kordavelt_sanitizers})
 endif()
 
+# The invariant checks (base/invariant.h) run wherever the sanitizers do.
+option(KORDAVELT_CHECK_INVARIANTS "Check the code's own invariants at run time"
+       ${KORDAVELT_SANITIZE})
+if(KORDAVELT_CHECK_INVARIANTS OR KORDAVELT_FUZZ)
+  target_compile_definitions(kordavelt_options INTERFACE KORDAVELT_CHECK_INVARIANTS)
+endif()
+
 if(KORDAVELT_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "KORDAVELT_FUZZ needs clang (configure with CXX=clang++)")

@@ -41,7 +41,7 @@ BranchInfo TracedBranch(const CalcClass& calc, int position, const ElementRec& e
 // far-end key, or of its own key when the tree passes it backwards.
 long double DownstreamNodeValue(modelClass& model, const ElementRec& e, const BranchInfo& b) {
   const int node = e.signedKey < 0 ? NodeOfKey(-e.signedKey) : NodeOfKey(b.keyEnd);
-  if (node <= 0 || !modelClass::SeekExact(model.Nodes(), node)) return 0;
+  if (node <= 0 || !StandOn(model.Nodes(), node)) return 0;
   return NodeRec(model.Nodes()->Record()).Ko();
 }
 
@@ -54,9 +54,9 @@ struct ReceiverGroup {
 
 ReceiverGroup GroupOfReceiver(modelClass& model, const ElementRec& e) {
   tbClass* objects = model.OpenObjectTable(kKindReceiver);
-  if (!modelClass::SeekExact(objects, BranchKeyOf(e))) return {};
+  if (!StandOn(objects, BranchKeyOf(e))) return {};
   const std::int32_t receiver = ReceiverObjectRec(objects->Record()).ReceiverKey();
-  if (receiver <= 0 || !modelClass::SeekExact(model.Groups(), GroupOfKey(receiver))) return {};
+  if (receiver <= 0 || !StandOn(model.Groups(), GroupOfKey(receiver))) return {};
   const GroupRec group(model.Groups()->Record());
   return {true, std::min<int>(group.Regim(), kCategoryEpisodic), group.Kv()};
 }
@@ -100,14 +100,14 @@ void StartSection(modelClass& model, LevelAccumulator& acc, const ElementRec& e,
 long double TerminalInstalledPower(modelClass& model, const ElementRec& e, const BranchInfo& b) {
   if (b.kind == kKindEquivalentMotor) {
     tbClass* motors = model.OpenObjectTable(kKindEquivalentMotor);
-    if (!modelClass::SeekExact(motors, BranchKeyOf(e))) return 0;
+    if (!StandOn(motors, BranchKeyOf(e))) return 0;
     return EquivalentMotorRec(motors->Record()).Pust();
   }
   if (b.kind != kKindReceiver) return 0;
   tbClass* objects = model.OpenObjectTable(kKindReceiver);
-  if (!modelClass::SeekExact(objects, BranchKeyOf(e))) return 0;
+  if (!StandOn(objects, BranchKeyOf(e))) return 0;
   const std::int32_t receiver = ReceiverObjectRec(objects->Record()).ReceiverKey();
-  if (receiver <= 0 || !modelClass::SeekExact(model.Groups(), GroupOfKey(receiver))) return 0;
+  if (receiver <= 0 || !StandOn(model.Groups(), GroupOfKey(receiver))) return 0;
   return GroupRec(model.Groups()->Record()).P();
 }
 
@@ -159,11 +159,6 @@ bool BackwardSweep(CalcClass& calc) {
     if (e.kt > 0 && e.kt != 1) ScaleAccumulator(acc, e.kt);
     return true;
   });
-}
-
-void BindLoadFlow(CalcClass& calc) {
-  calc.Steps().prepareAndLoads = [](CalcClass& c) { return BackwardSweep(c); };
-  calc.Steps().forwardSweep = [](CalcClass& c) { return ForwardSweep(c); };
 }
 
 }  // namespace kordavelt

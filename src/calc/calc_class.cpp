@@ -4,6 +4,7 @@
 
 #include "calc/calc_class.h"
 
+#include "calc/equipment_choice.h"
 #include "model/model_keys.h"
 #include "model/model_kinds.h"
 #include "model/model_records.h"
@@ -14,11 +15,6 @@
 namespace kordavelt {
 
 namespace {
-
-// Indices of the method lists of the settings.
-constexpr int kStartCurrentFromNetwork = 1;  // "Iп=Ec/Zп"
-constexpr int kSelfStartReducedStart = 2;    // "K*Iпуск"
-constexpr int kSelfStartTimedStart = 3;      // "K(t)*Iпуск"
 
 constexpr float kMinEmfSetting = 0.5f;
 constexpr float kMaxEmfSetting = 2.0f;
@@ -79,8 +75,6 @@ void CalcClass::ResetAllElements() {
   }
 }
 
-bool CalcClass::RunStep(const CalcSteps::Step& step) { return !step || step(*this); }
-
 void CalcClass::RefreshViews(RefreshSender sender) { model_.Refresh(sender, 1); }
 
 // --- The full calculation ----------------------------------------------------------------
@@ -105,7 +99,7 @@ bool CalcClass::CalcAllSources(bool withChoice, bool stopAtFailure) {
   // The keys first: CalcSource moves the source table.
   for (const int number : SourceNumbers(model_)) {
     const bool done = CalcSource(number);
-    if (done && withChoice) RunStep(steps_.automaticChoice);
+    if (done && withChoice) ChooseEquipmentOfTree(*this);
     if (!done && stopAtFailure) return false;
   }
   return true;
@@ -116,6 +110,15 @@ void CalcClass::RunNetwork(bool withChoice, RefreshSender sender) {
   invalid_ = true;
   if (!EmfSettingsValid()) return;
   protocol_ = "Расчет ";
+  // Every source of the run traces the connections read here; nothing in a
+  // calculation changes them but the nodes' voltage levels, which the trace
+  // writes through.
+  topology_.Build(model_);
+  topologyHeld_ = true;
+  struct Release {
+    bool& held;
+    ~Release() { held = false; }
+  } release{topologyHeld_};
 
   if (!model_.Settings().MultiVariant()) {
     model_.AssignFeedingSources();
@@ -202,34 +205,12 @@ bool CalcClass::CalcSourceSteps(int source) {
   protocol_ += "ИП" + std::to_string(source) + "; ";
 
   // 6. Multi-variant runs keep what earlier regimes left.
-  const ModelSettings& settings = model_.Settings();
-  const bool multiVariant = settings.MultiVariant();
-  if (!multiVariant) {
+  if (!model_.Settings().MultiVariant()) {
     for (int i = 1; i <= count_; ++i) ResetElementResults(Element(i));
   }
 
-  // 7 … 9. Voltage levels, element parameters with design loads, and the
-  // levels again (preparation may have changed transformer data).
-  if (!AssignVoltageLevels()) return false;
-  if (!RunStep(steps_.prepareAndLoads)) return false;
-  if (!AssignVoltageLevels()) return false;
-
-  // 10 … 17.
-  if (settings.StartCurrentMethod() == kStartCurrentFromNetwork &&
-      !RunStep(steps_.cumulativeImpedance)) {
-    return false;
-  }
-  if (!RunStep(steps_.shortCircuits)) return false;
-  const int selfStart = settings.SelfStartMethod();
-  if ((selfStart == kSelfStartReducedStart || selfStart == kSelfStartTimedStart) &&
-      !RunStep(steps_.selfStartImpedances)) {
-    return false;
-  }
-  if (!RunStep(steps_.forwardSweep)) return false;
-  if (!RunStep(steps_.motorFeeding)) return false;
-  if (!RunStep(steps_.protectionTimes)) return false;
-  if (!RunStep(steps_.loadEnvelopes)) return false;
-  if (!multiVariant && !RunStep(steps_.checks)) return false;
+  // 7 … 17.
+  if (!RunStages(*this, lastStage_, storage_)) return false;
   for (int i = 1; i <= count_; ++i) {
     if (Element(i).violations != 0) ++violationsBySource_[source];
   }

@@ -13,12 +13,17 @@
 // is lower than that of the element walked before it, or that carries the
 // end-of-section flag, closes the accumulators of the deeper levels.
 //
-// The steps that prepare element parameters, compute loads, short circuits,
-// motor starting, protection times and the checks are hooks (CalcSteps) that
-// their own units bind; an unbound step does nothing and succeeds.
+// The trace walks the model's connections read into memory once
+// (TopologyIndex: for a whole CalcNetwork run, else for each trace) and
+// writes the tree into the element records only when it stands, so a tree
+// beyond the limits is refused before anything is changed.
+//
+// The stages that prepare element parameters and compute loads, short
+// circuits, motor starting, protection times and the checks run as plain
+// calls in sequence (calc/calculation.h), so a calculation is always whole.
+// Their working tables stay with the object for the next calculation.
 //
 //   CalcClass calc(model);
-//   calc.Steps().prepareAndLoads = [](CalcClass& c) { ...; return true; };
 //   calc.CalcNetwork();
 
 #include <array>
@@ -28,31 +33,12 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/calculation.h"
+#include "calc/topology_index.h"
 #include "model/element_rec.h"
 #include "model/model_class.h"
 
 namespace kordavelt {
-
-class CalcClass;
-
-// The calculation steps of one source that other units supply. Each gets the
-// traced tree; false stops the calculation of this source (the step has shown
-// its message).
-struct CalcSteps {
-  using Step = std::function<bool(CalcClass&)>;
-  Step prepareAndLoads;      // element parameters and the backward sweep of design loads
-  Step cumulativeImpedance;  // impedance from the source to each element (Iп = Ec/Zп)
-  Step shortCircuits;        // short-circuit currents
-  Step selfStartImpedances;  // self-start equivalents (K*Iпуск, K(t)*Iпуск)
-  Step forwardSweep;         // currents, voltages, drops and losses
-  Step motorFeeding;         // equivalent EMF and impedance of motor feeding
-  Step protectionTimes;      // operation times, heating and Joule integrals
-  Step loadEnvelopes;        // downstream time-current envelopes
-  Step checks;               // checks of conditions
-  // The automatic equipment choice over the traced tree, after a source was
-  // calculated successfully in CalcNetworkWithChoice.
-  Step automaticChoice;
-};
 
 class CalcClass {
  public:
@@ -111,7 +97,11 @@ class CalcClass {
   // --- State --------------------------------------------------------------------------
 
   modelClass& Model() { return model_; }
-  CalcSteps& Steps() { return steps_; }
+
+  // The stage after which CalcSource stops (by default the last: the whole
+  // calculation). For tests of one stage and benchmarks of a part of the
+  // pipeline; the source still counts as calculated.
+  void StopAfter(CalcStage last) { lastStage_ = last; }
 
   bool Invalid() const { return invalid_; }
   void SetInvalid(bool invalid) { invalid_ = invalid; }
@@ -155,8 +145,13 @@ class CalcClass {
     int record = 0;    // 1 … 32767
     int fromNode = 0;  // the node the trace entered the branch from
     int toNode = 0;    // the node it left by; 0 when the branch leads nowhere
+    int toRecord = 0;  // toNode's record number; 0 when it has none
     std::int32_t keyEnd = 0;
+    std::int32_t signedKey = 0;
+    std::uint16_t level = 0;
     std::uint8_t kind = 0;
+    std::uint8_t flags = 0;
+    std::uint8_t endOfSection = 0;
     // The voltage index the record of toNode holds, as read by the trace and
     // kept by AssignVoltageLevels; kUnknownVoltage when not read.
     std::int16_t toNodeVoltage = kUnknownVoltage;
@@ -171,14 +166,17 @@ class CalcClass {
   };
 
   // The trace's parts: the switched-on branches at `node` except `entered`,
-  // appended to `keys`; taking one branch into the TreeList.
-  void CollectChildren(int node, std::int32_t entered, std::vector<Child>& keys);
+  // appended to `keys`; taking one branch into the TreeList. The walk
+  // writes nothing into the model: WriteTree does, once the tree stands (or
+  // the walk stopped at a fault it reports).
+  void CollectChildren(const TopologyIndex& topology, int node, std::int32_t entered,
+                       std::vector<Child>& keys);
   enum class Taken { Continue, SectionEnd, Failed };
-  Taken TakeBranch(const Child& child, int fromNode, int level, int& nextNode);
+  Taken TakeBranch(const TopologyIndex& topology, const Child& child, int fromNode, int level,
+                   int& nextNode);
+  bool WalkTree(const TopologyIndex& topology);
+  void WriteTree();
   bool RefuseTree(const std::string& why);
-  int NodeRecord(int node);
-  // The node's stored voltage index after NodeRecord found it.
-  std::int16_t NodeVoltageIndex();
   // Sets the voltage index of TreeList[position]'s far node where it differs;
   // true when a node record was changed.
   bool StoreNodeVoltage(int position, int index);
@@ -193,7 +191,6 @@ class CalcClass {
   // Every source in key order; the source table's position kept. False when
   // `stopAtFailure` and a source failed.
   bool CalcAllSources(bool withChoice, bool stopAtFailure);
-  bool RunStep(const CalcSteps::Step& step);
   void ResetAllElements();
   void RefreshViews(RefreshSender sender);
   // Appends "Нарушений: N" to the protocol when any element violates a
@@ -201,7 +198,9 @@ class CalcClass {
   void ShowViolationCount();
 
   modelClass& model_;
-  CalcSteps steps_;
+  CalcStage lastStage_ = CalcStage::Checks;
+  // The stages' working tables, kept for the next calculation.
+  StageStorage storage_;
   bool invalid_ = true;
   int count_ = 0;
   int deepest_ = 0;
@@ -213,6 +212,11 @@ class CalcClass {
   std::string sourceName_;
   int sourceVoltageIndex_ = 0;
   std::vector<std::uint8_t> visited_;  // by node record number
+  int rootRecord_ = 0;                 // the source node's record number; 0 when none
+  // The connections the trace walks: read for a whole run of CalcNetwork
+  // (topologyHeld_), otherwise for each trace.
+  TopologyIndex topology_;
+  bool topologyHeld_ = false;
   // Elements with violations in each source's tree at its last calculation.
   std::array<int, 256> violationsBySource_{};
 };

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <map>
+#include <tuple>
+#include <vector>
 
 #include "base/constants.h"
 #include "base/math_box.h"
 #include "calc/calc_class.h"
+#include "calc/calculation.h"
 #include "calc/prepare_context.h"
 #include "calc/vth_class.h"
 #include "calc/vth_evaluation.h"
@@ -113,27 +117,52 @@ Upstream UpstreamOf(const ElementRec& e) {
   return {e.backupProtection, e.backupShift};
 }
 
-std::uint32_t SettingViolations(const ElementRec& e, const vth_class& own,
+// What the checks of one tree share: the object tables and catalogue types
+// read, the readings of the characteristics, and the comparisons of device
+// pairs for selectivity.
+struct CheckPass {
+  CheckPass(modelClass& model, CurveReadings& readings) : ctx(model), readings(readings) {}
+
+  // The points of a device's own curves at which selectivity is compared
+  // with the protection above: the current (kA), and whether the device's
+  // longest time there, times the selectivity factor, exceeds the shortest
+  // time above. They depend on the two characteristics and the shift alone,
+  // so the outlets of one type under one board share them.
+  struct SelectivityPoint {
+    long double current = 0;
+    bool violated = false;
+  };
+  using SelectivityKey = std::tuple<const CurveReading*, const CurveReading*, const CurveReading*>;
+
+  PrepareContext ctx;
+  CurveReadings& readings;
+  std::map<SelectivityKey, std::vector<SelectivityPoint>> selectivity;
+};
+
+// The readings of a device's own curves.
+struct Own {
+  const CurveReading& shortest;
+  const CurveReading& longest;
+};
+
+std::uint32_t SettingViolations(const ElementRec& e, const CurveReading& shortest,
                                 const ModelSettings& settings) {
   const long double ratio = settings.ProtectionToStartTimeRatio();
   std::uint32_t found = 0;
-  found |= If(std::exp(static_cast<long double>(own.lower.lnCurrent[0])) < e.checkCurrent / 1000.0L,
-              kViolationWorkingSetting);
-  found |=
-      If(ShortestTime(own, 0, Abs(e.iStart) / 1000) < ratio * e.tStart, kViolationStartSetting);
+  found |= If(shortest.PointCurrent(0) < e.checkCurrent / 1000.0L, kViolationWorkingSetting);
+  found |= If(shortest.Time(Abs(e.iStart) / 1000) < ratio * e.tStart, kViolationStartSetting);
   if (settings.SelfStartMethod() != kSelfStartNone) {
-    found |=
-        If(ShortestTime(own, 0, Abs(e.iSelfStart) / 1000) < ratio * settings.SelfStartDuration(),
-           kViolationSelfStartSetting);
+    found |= If(shortest.Time(Abs(e.iSelfStart) / 1000) < ratio * settings.SelfStartDuration(),
+                kViolationSelfStartSetting);
   }
   return found;
 }
 
 // Only the first fault type that fails, from the three-phase fault down.
-std::uint32_t SensitivityViolations(const ElementRec& e, const vth_class& own) {
+std::uint32_t SensitivityViolations(const ElementRec& e, const CurveReading& longest) {
   constexpr int kBits[3] = {kViolationSensitivity1, kViolationSensitivity2, kViolationSensitivity3};
   for (int phases = 2; phases >= 0; --phases) {
-    if (LongestTime(own, 0, e.ikMin[phases]) > kSensitivityTime) return BitMask(kBits[phases]);
+    if (longest.Time(e.ikMin[phases]) > kSensitivityTime) return BitMask(kBits[phases]);
   }
   return 0;
 }
@@ -141,28 +170,40 @@ std::uint32_t SensitivityViolations(const ElementRec& e, const vth_class& own) {
 // At the points of the element's own curves up to I″, the element's longest
 // time times the selectivity factor must stay within the upstream
 // protection's shortest time.
-std::uint32_t SelectivityViolations(const ElementRec& e, const vth_class& own,
+std::uint32_t SelectivityViolations(CheckPass& pass, const ElementRec& e, const Own& own,
                                     const ModelSettings& settings) {
   const Upstream upstream = UpstreamOf(e);
   if (upstream.characteristic == nullptr) return 0;
-  const long double factor = settings.SelectivityFactor();
-  for (const VthCurve* curve : {&own.lower, &own.upper}) {
-    for (const float lnCurrent : curve->lnCurrent) {
-      const long double current = std::exp(static_cast<long double>(lnCurrent));
-      if (current > e.ikMax) continue;
-      const long double above = ShortestTime(upstream.characteristic, upstream.shift, current);
-      if (above >= kLongestTimeS) continue;
-      if (factor * LongestTime(own, 0, current) > above) return BitMask(kViolationSelectivity);
+  const CurveReading& above = pass.readings.Shortest(upstream.characteristic, upstream.shift);
+  const CurveReading& ownLongest = own.longest;
+  const CurveReading& ownShortest = own.shortest;
+  auto [points, added] = pass.selectivity.try_emplace({&above, &ownLongest, &ownShortest});
+  if (added) {
+    const long double factor = settings.SelectivityFactor();
+    // The lower curve's points, then the upper curve's.
+    for (const CurveReading* curve : {&ownShortest, &ownLongest}) {
+      for (int k = 0; k < kCurvePoints; ++k) {
+        const long double current = curve->PointCurrent(k);
+        const long double shortestAbove = above.Time(current);
+        const bool violated =
+            shortestAbove < kLongestTimeS && factor * ownLongest.Time(current) > shortestAbove;
+        points->second.push_back({current, violated});
+      }
     }
+  }
+  for (const CheckPass::SelectivityPoint& point : points->second) {
+    if (!(point.current > e.ikMax) && point.violated) return BitMask(kViolationSelectivity);
   }
   return 0;
 }
 
-std::uint32_t ProtectionViolations(const ElementRec& e, const ModelSettings& settings) {
-  const vth_class* own = AsCharacteristic(e.characteristic);
-  if (own == nullptr) return 0;
-  return SettingViolations(e, *own, settings) | SensitivityViolations(e, *own) |
-         SelectivityViolations(e, *own, settings);
+std::uint32_t ProtectionViolations(CheckPass& pass, const ElementRec& e,
+                                   const ModelSettings& settings) {
+  if (AsCharacteristic(e.characteristic) == nullptr) return 0;
+  const Own own{pass.readings.Shortest(e.characteristic, 0),
+                pass.readings.Longest(e.characteristic, 0)};
+  return SettingViolations(e, own.shortest, settings) | SensitivityViolations(e, own.longest) |
+         SelectivityViolations(pass, e, own, settings);
 }
 
 // --- The equipment type of each kind --------------------------------------------------
@@ -323,8 +364,9 @@ bool ObjectMissing(PrepareContext& ctx, const ElementRec& e) {
   return ctx.Object(e.kind, BranchKeyOf(e)).empty();
 }
 
-// One element with the object tables and catalogue types `ctx` has read.
-void CheckElementIn(PrepareContext& ctx, CalcClass& calc, int position) {
+// One element with the object tables and catalogue types `pass` has read.
+void CheckElementIn(CheckPass& pass, CalcClass& calc, int position) {
+  PrepareContext& ctx = pass.ctx;
   if (position < 1 || position > calc.Count()) return;
   ElementRec& e = calc.Element(position);
   if (Unchecked(e.kind)) return;
@@ -334,7 +376,8 @@ void CheckElementIn(PrepareContext& ctx, CalcClass& calc, int position) {
   }
   const ModelSettings& settings = ctx.Settings();
   std::uint32_t found = WorkingViolations(e, settings);
-  if (e.kind == kKindBreaker || e.kind == kKindFuse) found |= ProtectionViolations(e, settings);
+  if (e.kind == kKindBreaker || e.kind == kKindFuse)
+    found |= ProtectionViolations(pass, e, settings);
   const EquipmentCheck equipment = CheckEquipment(calc, ctx, position, e);
   if (!equipment.typeFound) {
     e.violations = BitMask(kViolationTypeMissing);
@@ -346,14 +389,23 @@ void CheckElementIn(PrepareContext& ctx, CalcClass& calc, int position) {
 }  // namespace
 
 void CheckElement(CalcClass& calc, int position) {
-  PrepareContext ctx(calc.Model());
-  CheckElementIn(ctx, calc, position);
+  CurveReadings readings;
+  CheckPass pass(calc.Model(), readings);
+  CheckElementIn(pass, calc, position);
 }
 
 bool CheckElements(CalcClass& calc) {
-  // One context for the tree: each catalogue type is read once.
-  PrepareContext ctx(calc.Model());
-  for (int i = 1; i <= calc.Count(); ++i) CheckElementIn(ctx, calc, i);
+  CurveReadings readings;
+  CheckPass pass(calc.Model(), readings);
+  for (int i = 1; i <= calc.Count(); ++i) CheckElementIn(pass, calc, i);
+  return true;
+}
+
+bool CheckElements(CalcClass& calc, StageStorage& storage) {
+  // One pass for the tree: each catalogue type is read, each characteristic
+  // prepared and each pair of devices compared once.
+  CheckPass pass(calc.Model(), storage.readings);
+  for (int i = 1; i <= calc.Count(); ++i) CheckElementIn(pass, calc, i);
   return true;
 }
 
@@ -364,10 +416,6 @@ std::string ViolationText(std::uint32_t violations) {
     if (BitTest(violations, v.bit)) text += v.code;
   }
   return text;
-}
-
-void BindChecks(CalcClass& calc) {
-  calc.Steps().checks = [](CalcClass& c) { return CheckElements(c); };
 }
 
 }  // namespace kordavelt

@@ -34,6 +34,7 @@
 namespace kordavelt {
 
 class CalcClass;
+struct StageStorage;
 
 // Bits of the violation set.
 enum ViolationBit : int {
@@ -71,12 +72,12 @@ void CheckElement(CalcClass& calc, int position);
 
 // CheckElement for every element of the traced tree. Always succeeds.
 bool CheckElements(CalcClass& calc);
+// The same with the readings of the characteristics the calculation's
+// shared tables hold.
+bool CheckElements(CalcClass& calc, StageStorage& storage);
 
 // "" for an empty set; otherwise "#" and the codes of the set bits in
 // display order (bit 16 after bit 11), without separators: "#Iдоп!Кч1ф!".
 std::string ViolationText(std::uint32_t violations);
-
-// Binds CheckElements to the calculation's steps.
-void BindChecks(CalcClass& calc);
 
 }  // namespace kordavelt

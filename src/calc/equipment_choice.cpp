@@ -78,11 +78,4 @@ int ChooseEquipmentOfTree(CalcClass& calc) {
   return changed;
 }
 
-void BindAutomaticChoice(CalcClass& calc) {
-  calc.Steps().automaticChoice = [](CalcClass& c) {
-    ChooseEquipmentOfTree(c);
-    return true;
-  };
-}
-
 }  // namespace kordavelt

@@ -8,8 +8,6 @@
 // the next calculation uses it.
 //
 //   CalcClass calc(model);
-//   BindLoadFlow(calc);
-//   BindAutomaticChoice(calc);
 //   calc.CalcNetworkWithChoice();  // with "Автовыбор оборудования" on
 
 #include "model/element_rec.h"
@@ -30,8 +28,5 @@ bool ChooseEquipment(modelClass& model, const ElementRec& element);
 // The choice over every element of the traced tree; the number of objects
 // that got another type.
 int ChooseEquipmentOfTree(CalcClass& calc);
-
-// Binds ChooseEquipmentOfTree to the calculation's automatic-choice step.
-void BindAutomaticChoice(CalcClass& calc);
 
 }  // namespace kordavelt

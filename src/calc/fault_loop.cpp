@@ -54,9 +54,12 @@ double LoopTimeConstant(const LoopImpedance& z) {
   return z.r > 0 ? z.x / (static_cast<double>(kOmega) * z.r) : 0;
 }
 
-FaultLoops::FaultLoops(const CalcClass& calc) {
+FaultLoops::FaultLoops(const CalcClass& calc) { Build(calc); }
+
+void FaultLoops::Build(const CalcClass& calc) {
   const int count = calc.Count();
-  entries_.resize(static_cast<std::size_t>(std::max(count, 0)) + 1);
+  entries_.assign(static_cast<std::size_t>(std::max(count, 0)) + 1, Entry{});
+  classes_.clear();
   std::map<HeatClassKey, int> classIndex;
   // The last element met on each level: the end of a section that the first
   // element of a deeper section continues from.

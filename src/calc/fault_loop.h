@@ -89,6 +89,12 @@ class FaultLoops {
   // elements must stay in place while the loops are used (the heating
   // classes read their thermal constants from them).
   explicit FaultLoops(const CalcClass& calc);
+  // No tree yet; Build reads one.
+  FaultLoops() = default;
+
+  // Reads `calc`'s traced tree anew into the tables of the last one, so a
+  // calculation that keeps its loops allocates nothing once they have grown.
+  void Build(const CalcClass& calc);
 
   // The number of heating classes in the tree (0 … ClassCount() − 1).
   int ClassCount() const { return static_cast<int>(classes_.size()); }

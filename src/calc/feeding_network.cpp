@@ -151,7 +151,11 @@ FeedingSource ReferredDown(const FeedingSource& source, double kt) {
 
 // --- The tree ----------------------------------------------------------------------------
 
-FeedingNetwork::FeedingNetwork(const CalcClass& calc) : calc_(calc), count_(calc.Count()) {
+FeedingNetwork::FeedingNetwork(const CalcClass& calc) { Build(calc); }
+
+void FeedingNetwork::Build(const CalcClass& calc) {
+  calc_ = &calc;
+  count_ = calc.Count();
   LinkParents();
   CollectBelow();
   CollectAbove();
@@ -164,10 +168,10 @@ void FeedingNetwork::LinkParents() {
   parent_.assign(count_ + 1, 0);
   std::vector<int> lastAtLevel(CalcClass::kMaxLevel + 2, 0);
   for (int i = 1; i <= count_; ++i) {
-    const ElementRec& e = calc_.Element(i);
+    const ElementRec& e = calc_->Element(i);
     const int level = std::clamp<int>(e.level, 1, CalcClass::kMaxLevel + 1);
     if (i > 1) {
-      const ElementRec& before = calc_.Element(i - 1);
+      const ElementRec& before = calc_->Element(i - 1);
       const bool continues = before.level == e.level && before.endOfSection == 0;
       parent_[i] = continues ? i - 1 : lastAtLevel[level - 1];
     }
@@ -217,59 +221,72 @@ void FeedingNetwork::CollectAbove() {
 }
 
 FeedingSource FeedingNetwork::BelowStart(int position) const {
-  const ElementRec& e = calc_.Element(position);
+  const ElementRec& e = calc_->Element(position);
   if (IsMachineKind(e.kind)) return MachineSource(e);
   return ReferredUp(InSeries(belowEnd_[position], ToD(e.z1)), RatioOf(e));
 }
 
 FeedingSource FeedingNetwork::AboveEnd(int position) const {
-  const ElementRec& e = calc_.Element(position);
+  const ElementRec& e = calc_->Element(position);
   if (position == 1) return SupplySource(e);
   return InSeries(ReferredDown(aboveStart_[position], RatioOf(e)), ToD(e.z1));
 }
 
 FeedingSource FeedingNetwork::AtElement(int position) const {
-  const ElementRec& e = calc_.Element(position);
+  const ElementRec& e = calc_->Element(position);
   if (IsMachineKind(e.kind)) return Parallel(aboveStart_[position], belowStart_[position]);
   return Parallel(AboveEnd(position), belowEnd_[position]);
 }
 
 FeedingSource FeedingNetwork::AlongLine(int position, const Complex& zToPoint,
                                         double resistanceFactor) const {
-  const ElementRec& e = calc_.Element(position);
+  const ElementRec& e = calc_->Element(position);
   const ComplexD toPoint = Heated(zToPoint, resistanceFactor);
   const ComplexD beyond = Heated(e.z1 - zToPoint, resistanceFactor);
   return Parallel(InSeries(aboveStart_[position], toPoint), InSeries(belowEnd_[position], beyond));
 }
+
+FaultFeeding FeedingNetwork::FeedingAlongLine(int position, const Complex& zToPoint,
+                                              double resistanceFactor) const {
+  return LineFeeding(*this, position, zToPoint).At(resistanceFactor);
+}
+
+// --- Faults along a line ---------------------------------------------------------------
+
+LineFeeding::LineFeeding(const FeedingNetwork& network, int position, const Complex& zToPoint)
+    : above_(network.aboveStart_[position]),
+      below_(network.belowEnd_[position]),
+      toPoint_(zToPoint),
+      beyond_(network.calc_->Element(position).z1 - zToPoint),
+      aboveNorm_(std::norm(above_.z)),
+      belowNorm_(std::norm(below_.z)) {}
 
 // Both sides in parallel, each through its part of the line:
 //   |E| / |Z| = |Ea·Zb + Eb·Za| / |Za·Zb|,
 // which needs neither the equivalent's E and Z nor a complex division; the
 // machines' initial currents are reduced as InSeries reduces them. A side
 // that feeds nothing drops out as Parallel drops it.
-FaultFeeding FeedingNetwork::FeedingAlongLine(int position, const Complex& zToPoint,
-                                              double resistanceFactor) const {
-  const FeedingSource& above = aboveStart_[position];
-  const FeedingSource& below = belowEnd_[position];
-  const ElementRec& e = calc_.Element(position);
-  const ComplexD za = above.z + Heated(zToPoint, resistanceFactor);
-  const ComplexD zb = below.z + Heated(e.z1 - zToPoint, resistanceFactor);
+FaultFeeding LineFeeding::At(double resistanceFactor) const {
+  const ComplexD za = above_.z + Heated(toPoint_, resistanceFactor);
+  const ComplexD zb = below_.z + Heated(beyond_, resistanceFactor);
   const double normA = std::norm(za);
   const double normB = std::norm(zb);
-  const bool aboveFeeds = above.Active() && normA > 0;
-  const bool belowFeeds = below.Active() && normB > 0;
-  if (!belowFeeds) return aboveFeeds ? FeedingThrough(above, normA) : FaultFeeding{};
-  if (!aboveFeeds) return FeedingThrough(below, normB);
-  if (std::norm(za + zb) == 0) return FeedingThrough(above, normA);
+  const bool aboveFeeds = above_.Active() && normA > 0;
+  const bool belowFeeds = below_.Active() && normB > 0;
+  if (!belowFeeds) return aboveFeeds ? FeedingThrough(above_, normA) : FaultFeeding{};
+  if (!aboveFeeds) return FeedingThrough(below_, normB);
+  if (std::norm(za + zb) == 0) return FeedingThrough(above_, normA);
 
-  const FaultFeeding a = FeedingThrough(above, normA);
-  const FaultFeeding b = FeedingThrough(below, normB);
+  // FeedingThrough of each side without its current, which the parallel
+  // combination replaces.
+  const double reductionA = std::sqrt(aboveNorm_ / normA);
+  const double reductionB = std::sqrt(belowNorm_ / normB);
   FaultFeeding both;
-  both.current = std::sqrt(std::norm(above.emf * zb + below.emf * za) / (normA * normB));
-  both.asyncInitial = a.asyncInitial + b.asyncInitial;
-  both.asyncRated = a.asyncRated + b.asyncRated;
-  both.syncInitial = a.syncInitial + b.syncInitial;
-  both.syncRated = a.syncRated + b.syncRated;
+  both.current = std::sqrt(std::norm(above_.emf * zb + below_.emf * za) / (normA * normB));
+  both.asyncInitial = above_.asyncInitial * reductionA + below_.asyncInitial * reductionB;
+  both.asyncRated = above_.asyncRated + below_.asyncRated;
+  both.syncInitial = above_.syncInitial * reductionA + below_.syncInitial * reductionB;
+  both.syncRated = above_.syncRated + below_.syncRated;
   return both;
 }
 

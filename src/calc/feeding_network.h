@@ -81,11 +81,41 @@ FeedingSource InSeries(const FeedingSource& source, const ComplexD& z);
 FeedingSource ReferredUp(const FeedingSource& source, double kt);
 FeedingSource ReferredDown(const FeedingSource& source, double kt);
 
+class FeedingNetwork;
+
+// The feeding of faults at one point of a line element, behind `zToPoint`
+// from its start, at any heating of the line: what does not change with the
+// heating is read once.
+class LineFeeding {
+ public:
+  LineFeeding(const FeedingNetwork& network, int position, const Complex& zToPoint);
+
+  // What FeedingNetwork::FeedingAlongLine gives with the line's resistances
+  // multiplied by `resistanceFactor`.
+  FaultFeeding At(double resistanceFactor) const;
+
+ private:
+  const FeedingSource& above_;
+  const FeedingSource& below_;
+  Complex toPoint_;
+  Complex beyond_;  // the line's impedance beyond the point
+  // |Z|² of each side's own equivalent, for the machines' reduction.
+  double aboveNorm_;
+  double belowNorm_;
+};
+
 // The equivalents of one traced tree after the forward sweep. Building it is
 // one backward and one forward pass over the TreeList.
 class FeedingNetwork {
  public:
+  // An empty network; Build makes it one of a tree.
+  FeedingNetwork() = default;
   explicit FeedingNetwork(const CalcClass& calc);
+
+  // The equivalents of `calc`'s traced tree; the tables of an earlier tree
+  // are reused, so a calculation that keeps its network allocates nothing
+  // once it has grown.
+  void Build(const CalcClass& calc);
 
   // The whole network seen from the fault point of element `position`: its
   // end, or for machine elements their terminals (their start).
@@ -96,11 +126,13 @@ class FeedingNetwork {
   // multiplied by `resistanceFactor` (its conductors heated by the fault).
   FeedingSource AlongLine(int position, const Complex& zToPoint, double resistanceFactor) const;
   // FeedingOf(AlongLine(…)) without reducing the equivalent itself: the
-  // heating steps of a cable fault ask for it at every step.
+  // heating steps of a cable fault ask for it at every step (LineFeeding).
   FaultFeeding FeedingAlongLine(int position, const Complex& zToPoint,
                                 double resistanceFactor) const;
 
  private:
+  friend class LineFeeding;
+
   // What element `position`'s subtree feeds into its start.
   FeedingSource BelowStart(int position) const;
   // What the rest of the network feeds into element `position`'s end.
@@ -109,7 +141,7 @@ class FeedingNetwork {
   void CollectBelow();
   void CollectAbove();
 
-  const CalcClass& calc_;
+  const CalcClass* calc_ = nullptr;
   int count_ = 0;
   std::vector<int> parent_;      // by position; 0 for the source branch
   std::vector<int> childBegin_;  // children of p: children_[childBegin_[p] … childBegin_[p + 1])

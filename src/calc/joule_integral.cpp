@@ -22,6 +22,8 @@ double AperiodicPart(double initial, double ta, double timeS) {
   const double exponent = 2 * timeS / ta;
   const double full = ta * initial * initial;
   if (std::fabs(exponent) >= kSettledExponent) return full;
+  // At the start e^0 is 1: every first integration step asks for it.
+  if (exponent == 0) return full * (1 - 1.0);
   return full * (1 - std::exp(-exponent));
 }
 

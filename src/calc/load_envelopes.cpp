@@ -110,8 +110,4 @@ bool LoadEnvelopes(CalcClass& calc) {
   });
 }
 
-void BindLoadEnvelopes(CalcClass& calc) {
-  calc.Steps().loadEnvelopes = [](CalcClass& c) { return LoadEnvelopes(c); };
-}
-
 }  // namespace kordavelt

@@ -42,7 +42,4 @@ void JoinEnvelopes(LoadEnvelope& into, const LoadEnvelope& other);
 // element with a characteristic. Always succeeds.
 bool LoadEnvelopes(CalcClass& calc);
 
-// Binds LoadEnvelopes to the calculation's steps.
-void BindLoadEnvelopes(CalcClass& calc);
-
 }  // namespace kordavelt

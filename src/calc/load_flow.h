@@ -6,10 +6,6 @@
 // and self-start, and the per-element results. A radial sweep without
 // iteration; currents A, voltages V, impedances mΩ, powers kVA.
 //
-//   CalcClass calc(model);
-//   BindLoadFlow(calc);  // prepareAndLoads and forwardSweep
-//   calc.CalcNetwork();
-//
 // The voltage during starting (ElementRec::uDuringStart) and its lowest
 // value Uп (ElementRec::uStart) are of the kind of the working voltage Uр at
 // every element, the source branch included: phase values at an element
@@ -28,8 +24,5 @@ bool BackwardSweep(CalcClass& calc);
 // with the message "Не задано напряжение источника#" + source name, when the
 // source has no working voltage.
 bool ForwardSweep(CalcClass& calc);
-
-// Binds both sweeps to the calculation's steps.
-void BindLoadFlow(CalcClass& calc);
 
 }  // namespace kordavelt

@@ -7,6 +7,7 @@
 
 #include "base/constants.h"
 #include "calc/calc_class.h"
+#include "calc/calculation.h"
 #include "calc/fault_loop.h"
 #include "calc/vth_class.h"
 #include "calc/vth_evaluation.h"
@@ -116,18 +117,17 @@ void ReferToSourceSide(FaultSeries& series, const ElementRec& e) {
 }
 
 // Step 3 for one element: its series, Iкм and the times of its own device.
-void StoreAtElement(ElementRec& e, const FaultSeries& series) {
+void StoreAtElement(ElementRec& e, const FaultSeries& series, CurveReadings& readings) {
   e.faultSeries = series;
   e.faultSeriesCopy = series;
   for (int type = 0; type < kFaultTypes; ++type) {
     e.ikMin[type] = std::min(e.ikMin[type], series[type][kMinimumPoint]);
   }
   if (!ProtectiveKind(e.kind)) return;
+  const CurveReading& own = readings.Longest(e.characteristic, 0);
   for (int type = 0; type < kFaultTypes; ++type) {
     const float current = e.ikMin[type];
-    e.tkMin[type] = current < kNotComputed
-                        ? static_cast<float>(LongestTime(e.characteristic, 0, current))
-                        : kOutOfRange;
+    e.tkMin[type] = current < kNotComputed ? static_cast<float>(own.Time(current)) : kOutOfRange;
   }
 }
 
@@ -139,12 +139,19 @@ ArcSettings ArcSettingsOf(const ModelSettings& settings) {
 }  // namespace
 
 bool MinimumCurrents(CalcClass& calc) {
+  StageStorage storage;
+  return MinimumCurrents(calc, storage);
+}
+
+bool MinimumCurrents(CalcClass& calc, StageStorage& storage) {
   if (calc.Count() < 1) return true;
+  FaultLoops& loops = storage.loops;
+  CurveReadings& readings = storage.readings;
   const ModelSettings& settings = calc.Model().Settings();
   const ArcSettings arc = ArcSettingsOf(settings);
   const bool nonAdiabatic = settings.NonAdiabaticHeating();
   const std::vector<double> emf = AssignProtections(calc);
-  const FaultLoops loops(calc);
+  loops.Build(calc);
   FaultSeriesCalculator calculator(loops, arc, nonAdiabatic);
 
   std::vector<FaultSeries> levels(kSweepLevels, NotComputedSeries());
@@ -157,13 +164,11 @@ bool MinimumCurrents(CalcClass& calc) {
     FaultSeries& series = levels[level];
     const auto fromHere = [&] { return calculator.At(i, emf[static_cast<std::size_t>(i)]); };
     if (endsSection) series = fromHere();
-    StoreAtElement(e, series);
+    StoreAtElement(e, series, readings);
     if (Protective(e) && !endsSection) series = fromHere();
     ReferToSourceSide(series, e);
     return true;
   });
 }
-
-void BindMinimumCurrents(CalcClass& calc) { calc.Steps().shortCircuits = MinimumCurrents; }
 
 }  // namespace kordavelt

@@ -33,11 +33,6 @@
 //
 // Currents kA, impedances mΩ, EMF V, Joule integrals kA²·s, times s. Nothing
 // here reads the forward sweep's results: the step runs before it.
-//
-//   CalcClass calc(model);
-//   BindLoadFlow(calc);
-//   BindMinimumCurrents(calc);
-//   calc.CalcSource(1);
 
 #include "calc/fault_series.h"
 
@@ -45,10 +40,12 @@ namespace kordavelt {
 
 class CalcClass;
 
-// The step itself; always succeeds.
-bool MinimumCurrents(CalcClass& calc);
+struct StageStorage;
 
-// Binds MinimumCurrents to the calculation's short-circuit step.
-void BindMinimumCurrents(CalcClass& calc);
+// The stage itself in the calculation's shared tables (its fault loops are
+// read anew); always succeeds.
+bool MinimumCurrents(CalcClass& calc, StageStorage& storage);
+// The same with tables of its own.
+bool MinimumCurrents(CalcClass& calc);
 
 }  // namespace kordavelt

@@ -5,6 +5,7 @@
 
 #include "base/constants.h"
 #include "calc/calc_class.h"
+#include "calc/calculation.h"
 #include "model/element_rec.h"
 
 namespace kordavelt {
@@ -87,19 +88,26 @@ double PeakCurrent(const FaultCurrent& current, double r, double x) {
 }
 
 bool MotorFeeding(CalcClass& calc) {
-  const FeedingNetwork network(calc);
+  StageStorage storage;
+  storage.feeding.Build(calc);
+  return MotorFeeding(calc, storage);
+}
+
+bool MotorFeeding(CalcClass& calc, StageStorage& storage) {
+  const FeedingNetwork& network = storage.feeding;
+  std::vector<FaultCurrent>& currents = storage.currents;
+  currents.assign(static_cast<std::size_t>(calc.Count()) + 1, {});
   for (int i = 1; i <= calc.Count(); ++i) {
     ElementRec& e = calc.Element(i);
     const FeedingSource whole = network.AtElement(i);
     StoreFeeding(e, whole);
     const FaultCurrent current = MaximumFaultCurrent(SystemCurrent(e), whole);
+    currents[static_cast<std::size_t>(i)] = current;
     const Complex z = FaultImpedance(e);
     e.ikMax = std::max(e.ikMax, static_cast<float>(current.initial));
     e.iPeak = std::max(e.iPeak, static_cast<float>(PeakCurrent(current, z.re, z.im)));
   }
   return true;
 }
-
-void BindMotorFeeding(CalcClass& calc) { calc.Steps().motorFeeding = MotorFeeding; }
 
 }  // namespace kordavelt

@@ -19,10 +19,6 @@
 // network's equivalent, and the rise I(0) − Is is shared between the
 // asynchronous and the synchronous machines in proportion to their initial
 // currents. Each share decays along its typical curve (FaultCurrent::At).
-//
-//   CalcClass calc(model);
-//   BindLoadFlow(calc);
-//   BindMotorFeeding(calc);  // CalcSteps::motorFeeding
 
 #include "base/complex.h"
 #include "calc/feeding_network.h"
@@ -50,10 +46,13 @@ FaultCurrent MaximumFaultCurrent(double systemKA, const FaultFeeding& feeding);
 // iуд, kA, for the fault circuit's r and x (mΩ).
 double PeakCurrent(const FaultCurrent& current, double r, double x);
 
-// The step over the traced tree; always succeeds.
-bool MotorFeeding(CalcClass& calc);
+struct StageStorage;
 
-// Binds MotorFeeding to CalcSteps::motorFeeding.
-void BindMotorFeeding(CalcClass& calc);
+// The stage over the traced tree with the feeding network of the shared
+// tables, built after the forward sweep; each element's maximum fault
+// current goes into their currents as well. Always succeeds.
+bool MotorFeeding(CalcClass& calc, StageStorage& storage);
+// The same with a feeding network of its own.
+bool MotorFeeding(CalcClass& calc);
 
 }  // namespace kordavelt

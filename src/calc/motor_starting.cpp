@@ -115,9 +115,4 @@ bool StartCurrentsFromNetwork(CalcClass& calc) {
   return true;
 }
 
-void BindMotorStarting(CalcClass& calc) {
-  calc.Steps().cumulativeImpedance = [](CalcClass& c) { return StartCurrentsFromNetwork(c); };
-  calc.Steps().selfStartImpedances = [](CalcClass& c) { return SelfStartImpedances(c); };
-}
-
 }  // namespace kordavelt

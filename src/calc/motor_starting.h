@@ -21,11 +21,6 @@
 //     of starting currents (the section with the larger |Iп| keeps its Iп and
 //     tп and the other section's Ia is added), referred by Kт at transformers,
 //     and every element gets the Iп and tп of the section below it.
-//
-//   CalcClass calc(model);
-//   BindLoadFlow(calc);
-//   BindMotorStarting(calc);  // steps "cumulative impedance" and "self-start"
-//   calc.CalcNetwork();
 
 namespace kordavelt {
 
@@ -33,10 +28,5 @@ class CalcClass;
 
 // Steps 1 to 3 above over the traced tree. Always succeeds.
 bool StartCurrentsFromNetwork(CalcClass& calc);
-
-// Binds StartCurrentsFromNetwork and the self-start impedances
-// (self_start.h) to the calculation's steps; CalcSource runs each only under
-// the setting that asks for it.
-void BindMotorStarting(CalcClass& calc);
 
 }  // namespace kordavelt

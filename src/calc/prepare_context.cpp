@@ -25,9 +25,17 @@ tbClass* PrepareContext::ObjectTable(int kind) {
   return table;
 }
 
+bool StandOn(tbClass* table, std::int32_t key) {
+  if (table == nullptr) return false;
+  if (table->Status() == kStatusOk && table->Key() == key && !table->Record().empty()) return true;
+  return modelClass::SeekExact(table, key);
+}
+
 Bytes PrepareContext::Object(int kind, std::int32_t key) {
+  // The preparation and the checks ask for one element's object more than
+  // once; object keys are unique.
   tbClass* table = ObjectTable(kind);
-  if (table == nullptr || !modelClass::SeekExact(table, key)) return {};
+  if (!StandOn(table, key)) return {};
   return table->Record();
 }
 

@@ -91,6 +91,12 @@ class PrepareContext {
   std::map<CharacteristicKey, std::optional<vth_class>> characteristics_;
 };
 
+// modelClass::SeekExact for a table whose keys are unique, without a search
+// when the table stands on the key already: the preparation reads one
+// element's records (a receiver's object, receiver and group) from several
+// places in turn.
+bool StandOn(tbClass* table, std::int32_t key);
+
 // The bit pattern of a stored float, for CharacteristicKey.
 std::uint32_t FloatBits(float value);
 

@@ -149,9 +149,9 @@ void PrepareReceiver(PrepareContext& ctx, ElementRec& e, bool switchedOn) {
   modelClass& model = ctx.Model();
   tbClass* receivers = model.Receivers();
   tbClass* groups = model.Groups();
-  if (receiverKey <= 0 || !modelClass::SeekExact(receivers, receiverKey)) return;
+  if (receiverKey <= 0 || !StandOn(receivers, receiverKey)) return;
   const int connection = ReceiverRec(receivers->Record()).PhaseIndex();
-  if (!modelClass::SeekExact(groups, GroupOfKey(receiverKey))) return;
+  if (!StandOn(groups, GroupOfKey(receiverKey))) return;
   const GroupRec group(groups->Record());
 
   const long double p = group.P();

@@ -53,10 +53,13 @@ class CalcClass;
 inline constexpr int kMostHeatingIterations = 20;
 inline constexpr int kMostJouleSteps = 1000;
 
-// The step over the traced tree; always succeeds.
-bool ProtectionTimes(CalcClass& calc);
+struct StageStorage;
 
-// Binds ProtectionTimes to CalcSteps::protectionTimes.
-void BindProtectionTimes(CalcClass& calc);
+// The stage over the traced tree after the motor feeding, in the shared
+// tables: its feeding network and the maximum fault currents it found at the
+// elements. Always succeeds.
+bool ProtectionTimes(CalcClass& calc, StageStorage& storage);
+// The same with a feeding network of its own.
+bool ProtectionTimes(CalcClass& calc);
 
 }  // namespace kordavelt

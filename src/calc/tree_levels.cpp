@@ -119,6 +119,8 @@ bool CalcClass::StoreNodeVoltage(int position, int index) {
   if (node.Unom() == index) return false;
   node.SetUnom(static_cast<std::uint8_t>(index));
   nodes->MarkModified();
+  // The next source of the run traces with the level written.
+  topology_.SetNodeVoltage(entry.toNode, static_cast<std::uint8_t>(index));
   return true;
 }
 

@@ -1,7 +1,9 @@
 // Tracing the radial tree of one power source into the TreeList.
 
+#include <array>
 #include <cstdlib>
-#include <utility>
+#include <string>
+#include <vector>
 
 #include "calc/calc_class.h"
 #include "model/model_keys.h"
@@ -12,80 +14,30 @@
 
 namespace kordavelt {
 
-namespace {
-
-bool Readable(const tbClass& table) {
-  return (table.Status() == kStatusOk || table.Status() == kStatusGreater) &&
-         !table.Record().empty();
-}
-
-// Sets a table's position hook aside for a scope. Standing on a far end
-// makes the model position the branch table on its branch; the trace reads
-// the branches it needs itself, and with the hook every far end walked would
-// cost a seek in the branch table and move it off the page read next.
-class PositionHookAside {
- public:
-  explicit PositionHookAside(tbClass* table) : table_(table) {
-    if (table_ != nullptr) std::swap(hook_, table_->OnPosition);
-  }
-  ~PositionHookAside() {
-    if (table_ != nullptr) std::swap(hook_, table_->OnPosition);
-  }
-  PositionHookAside(const PositionHookAside&) = delete;
-  PositionHookAside& operator=(const PositionHookAside&) = delete;
-
- private:
-  tbClass* table_;
-  tbClass::PositionHook hook_;
-};
-
-}  // namespace
-
-int CalcClass::NodeRecord(int node) {
-  tbClass* nodes = model_.Nodes();
-  if (node <= 0 || !modelClass::SeekExact(nodes, node)) return 0;
-  const int record = nodes->RecordNumber();
-  return record >= 1 && record <= modelClass::kMaxRecords ? record : 0;
-}
-
-std::int16_t CalcClass::NodeVoltageIndex() { return NodeRec(model_.Nodes()->Record()).Unom(); }
-
 std::string CalcClass::SourceName(int source) {
   tbClass* sources = model_.Sources();
   if (source <= 0 || !modelClass::SeekExact(sources, source)) return {};
   return SourceRec(sources->Record()).Marking();
 }
 
-void CalcClass::CollectChildren(int node, std::int32_t entered, std::vector<Child>& keys) {
-  tbClass* branches = model_.Branches();
-  tbClass* farEnds = model_.FarEnds();
+void CalcClass::CollectChildren(const TopologyIndex& topology, int node, std::int32_t entered,
+                                std::vector<Child>& keys) {
   const std::uint16_t on = static_cast<std::uint16_t>(1u << model_.Regime());
   const std::int32_t skip = std::abs(entered);
 
   // Branches starting here, in slot order.
-  branches->Seek(BranchKey(node, 0));
-  while (Readable(*branches) && NodeOfKey(branches->Key()) == node) {
-    const BranchRec branch(branches->Record());
-    if (branches->Key() != skip && (branch.Status() & on) != 0) {
-      keys.push_back({branches->Key(), static_cast<int>(branches->RecordNumber()), branch.KeyEnd(),
-                      branch.Kind(), branch.Phase()});
+  for (const TopologyIndex::Branch& branch : topology.Leaving(node)) {
+    if (branch.key != skip && (branch.status & on) != 0) {
+      keys.push_back({branch.key, branch.record, branch.keyEnd, branch.kind, branch.phase});
     }
-    if (!branches->Next()) break;
   }
-
   // Branches ending here, found through the far ends.
-  const PositionHookAside quiet(farEnds);
-  farEnds->Seek(BranchKey(node, 0));
-  while (Readable(*farEnds) && NodeOfKey(farEnds->Key()) == node) {
-    const std::int32_t key = FarEndRec(farEnds->Record()).BranchKey();
-    if (key > 0 && key != skip && modelClass::SeekExact(branches, key)) {
-      const BranchRec branch(branches->Record());
-      if ((branch.Status() & on) != 0) {
-        keys.push_back({-key, static_cast<int>(branches->RecordNumber()), branch.KeyEnd(),
-                        branch.Kind(), branch.Phase()});
-      }
+  for (const std::int32_t key : topology.Arriving(node)) {
+    if (key <= 0 || key == skip) continue;
+    const TopologyIndex::Branch* branch = topology.Find(key);
+    if (branch != nullptr && (branch->status & on) != 0) {
+      keys.push_back({-key, branch->record, branch->keyEnd, branch->kind, branch->phase});
     }
-    if (!farEnds->Next()) break;
   }
 }
 
@@ -96,16 +48,19 @@ bool CalcClass::RefuseTree(const std::string& why) {
   return false;
 }
 
-CalcClass::Taken CalcClass::TakeBranch(const Child& child, int fromNode, int level, int& nextNode) {
+CalcClass::Taken CalcClass::TakeBranch(const TopologyIndex& topology, const Child& child,
+                                       int fromNode, int level, int& nextNode) {
   if (child.record < 1 || child.record > modelClass::kMaxRecords) return Taken::SectionEnd;
   ++count_;
-  ElementRec& element = *model_.Element(child.record);
-  element.signedKey = child.signedKey;
-  element.kind = child.kind;
-  element.branchFlags = child.flags;
-  element.level = static_cast<std::uint16_t>(level);
-  element.endOfSection = 0;
-  tree_[count_] = {child.record, fromNode, 0, child.keyEnd, child.kind, kUnknownVoltage};
+  TreeEntry& entry = tree_[count_];
+  entry = {};
+  entry.record = child.record;
+  entry.fromNode = fromNode;
+  entry.keyEnd = child.keyEnd;
+  entry.signedKey = child.signedKey;
+  entry.level = static_cast<std::uint16_t>(level);
+  entry.kind = child.kind;
+  entry.flags = child.flags;
 
   if (child.kind == kKindPowerSource && child.signedKey > 0) {
     // Another source feeds into this tree.
@@ -121,17 +76,17 @@ CalcClass::Taken CalcClass::TakeBranch(const Child& child, int fromNode, int lev
                    : child.keyEnd != 0 ? NodeOfKey(child.keyEnd)
                                        : 0;
   if (next == 0) return Taken::SectionEnd;
-  const int record = NodeRecord(next);
+  const int record = topology.NodeRecord(next);
   if (record == 0) return Taken::SectionEnd;
-  tree_[count_].toNode = next;
-  tree_[count_].toNodeVoltage = NodeVoltageIndex();
+  entry.toNode = next;
+  entry.toNodeVoltage = topology.NodeVoltage(next);
   if (visited_[record] != 0) {
     model_.Ui().ShowError(kCaptionNetwork,
                           "Участок замкнут#Узел № " + std::to_string(next) + " в кольце");
     return Taken::Failed;
   }
   visited_[record] = 1;
-  model_.SetNodeFeeder(record, child.record);
+  entry.toRecord = record;
   nextNode = next;
   return Taken::Continue;
 }
@@ -161,8 +116,13 @@ bool CalcClass::TraceTree(int source) {
   sourceVoltageIndex_ = sourceRec.VoltageIndex();
   const std::int32_t own = sourceRec.BranchKey();
   if (own == 0) return false;
-  tbClass* branches = model_.Branches();
-  if (own < 0 || !modelClass::SeekExact(branches, own)) {
+
+  // A calculation run reads the connections once for all its sources.
+  if (!topologyHeld_) topology_.Build(model_);
+  const TopologyIndex& topology = topology_;
+
+  const TopologyIndex::Branch* ownBranch = own < 0 ? nullptr : topology.Find(own);
+  if (ownBranch == nullptr) {
     // The source's branch is gone: the source is no longer placed.
     if (modelClass::SeekExact(sources, source)) {
       SourceRec(sources->Record()).SetBranchKey(0);
@@ -170,31 +130,42 @@ bool CalcClass::TraceTree(int source) {
     }
     return false;
   }
-  const BranchRec ownBranch(branches->Record());
-  if ((ownBranch.Status() & (1u << model_.Regime())) == 0) {
+  if ((ownBranch->status & (1u << model_.Regime())) == 0) {
     AppendProtocol("ИП отключен; ");
     return false;
   }
   sourceBranch_ = own;
+  // The tree is walked first and written into the model afterwards: a tree
+  // beyond the limits is refused before anything is changed.
+  const bool walked = WalkTree(topology);
+  if (count_ > 0) WriteTree();
+  return walked;
+}
 
+// The walk proper: depth-first preorder into tree_, levels growing where a
+// node has two or more children.
+bool CalcClass::WalkTree(const TopologyIndex& topology) {
+  const TopologyIndex::Branch& ownBranch = *topology.Find(sourceBranch_);
+  const std::int32_t own = ownBranch.key;
   // The source's own branch is element 1; its start node is the root.
   const int root = NodeOfKey(own);
-  const Child first{own, static_cast<int>(branches->RecordNumber()), ownBranch.KeyEnd(),
-                    ownBranch.Kind(), ownBranch.Phase()};
+  const Child first{own, ownBranch.record, ownBranch.keyEnd, ownBranch.kind, ownBranch.phase};
   if (first.record < 1 || first.record > modelClass::kMaxRecords) return false;
   count_ = 1;
   deepest_ = 1;
-  ElementRec& head = *model_.Element(first.record);
-  head.signedKey = own;
-  head.kind = first.kind;
-  head.branchFlags = first.flags;
-  head.level = 1;
-  head.endOfSection = 0;
-  tree_[1] = {first.record, root, root, first.keyEnd, first.kind, kUnknownVoltage};
-  if (const int record = NodeRecord(root); record != 0) {
-    tree_[1].toNodeVoltage = NodeVoltageIndex();
-    visited_[record] = 1;
-    model_.SetNodeFeeder(record, first.record);
+  tree_[1] = {};
+  tree_[1].record = first.record;
+  tree_[1].fromNode = root;
+  tree_[1].toNode = root;
+  tree_[1].keyEnd = first.keyEnd;
+  tree_[1].signedKey = own;
+  tree_[1].level = 1;
+  tree_[1].kind = first.kind;
+  tree_[1].flags = first.flags;
+  rootRecord_ = topology.NodeRecord(root);
+  if (rootRecord_ != 0) {
+    tree_[1].toNodeVoltage = topology.NodeVoltage(root);
+    visited_[rootRecord_] = 1;
   }
 
   // keys holds, per open level, its sibling list; level L's list is
@@ -219,12 +190,12 @@ bool CalcClass::TraceTree(int source) {
     bool take = false;
     if (expanding) {
       const int mark = static_cast<int>(keys.size());
-      CollectChildren(node, keys[cursor[level]].signedKey, keys);
+      CollectChildren(topology, node, keys[cursor[level]].signedKey, keys);
       if (keys.size() > static_cast<std::size_t>(kKeyListSize)) return RefuseTree("слишком велико");
       const int children = static_cast<int>(keys.size()) - mark;
-      Element(count_).endOfSection = 0;
+      tree_[count_].endOfSection = 0;
       if (children == 0) {
-        Element(count_).endOfSection = 1;
+        tree_[count_].endOfSection = 1;
         expanding = false;
       } else if (children == 1) {
         // A series chain continues at the same level.
@@ -259,11 +230,11 @@ bool CalcClass::TraceTree(int source) {
         return RefuseTree("содержит более " + std::to_string(kTreeCapacity) + " элементов");
       }
       int next = 0;
-      switch (TakeBranch(keys[cursor[level]], node, level, next)) {
+      switch (TakeBranch(topology, keys[cursor[level]], node, level, next)) {
         case Taken::Failed:
           return false;
         case Taken::SectionEnd:
-          Element(count_).endOfSection = 1;
+          tree_[count_].endOfSection = 1;
           expanding = false;
           break;
         case Taken::Continue:
@@ -274,6 +245,24 @@ bool CalcClass::TraceTree(int source) {
     }
   }
   return true;
+}
+
+// The walked elements into their records, and each node reached to the
+// element that feeds it.
+void CalcClass::WriteTree() {
+  for (int i = 1; i <= count_; ++i) {
+    const TreeEntry& entry = tree_[i];
+    ElementRec& element = *model_.Element(entry.record);
+    element.signedKey = entry.signedKey;
+    element.kind = entry.kind;
+    element.branchFlags = entry.flags;
+    element.level = entry.level;
+    element.endOfSection = entry.endOfSection;
+  }
+  if (rootRecord_ != 0) model_.SetNodeFeeder(rootRecord_, tree_[1].record);
+  for (int i = 2; i <= count_; ++i) {
+    if (tree_[i].toRecord != 0) model_.SetNodeFeeder(tree_[i].toRecord, tree_[i].record);
+  }
 }
 
 }  // namespace kordavelt

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "calc/calculation.h"
 #include "cli/book_check.h"
 #include "model/catalogue_references.h"
 #include "refbook/spr_class.h"
@@ -77,12 +76,12 @@ bool CalcSession::Open() {
   }
   const ConstBytes block = model_->Settings().Block();
   std::copy(block.begin(), block.end(), savedSettings_.begin());
-  model_->OnStatusText = [this](const std::string& text) {
-    status_ = text;
+  statusLine_ = model_->Subscribe([this](const ModelEvent& event) {
+    if (event.kind != ModelEventKind::Status) return;
+    status_ = event.text;
     statusShown_ = true;
-  };
+  });
   calc_ = std::make_unique<CalcClass>(*model_);
-  BindCalculation(*calc_);
   return true;
 }
 

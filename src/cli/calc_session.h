@@ -86,6 +86,7 @@ class CalcSession {
   std::string status_;
   bool statusShown_ = false;
   bool bookRefused_ = false;
+  ModelSubscription statusLine_;  // the model's status line, into status_
 };
 
 }  // namespace kordavelt

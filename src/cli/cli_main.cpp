@@ -7,6 +7,7 @@
 #include "cli/dump_command.h"
 #include "cli/model_command.h"
 #include "cli/model_exchange_command.h"
+#include "cli/scheme_command.h"
 #include "storage/file_errors.h"
 
 namespace kordavelt {
@@ -92,6 +93,11 @@ constexpr std::string_view kUsage =
     "                                       index, key, kind, level, start_node, end_node,\n"
     "                                       Unom, Uref, Ur, Up, Ir, Ia, Z1, …, violations);\n"
     "                                       строка состояния — в поток ошибок\n"
+    "  kordavelt-cli scheme МОДЕЛЬ [--page N] [--colouring N] [--book СПРАВОЧНИК]\n"
+    "                     [--regime N] --svg ФАЙЛ\n"
+    "                                       расчет, затем подсхема N (1 по умолчанию)\n"
+    "                                       целиком в рисунок SVG; --colouring — режим\n"
+    "                                       раскраски 0 … 6; модель не изменяется\n"
     "Файл *.LVN или *.~LVN должен быть моделью сети, *.SPR или *.~SPR — справочником\n"
     "оборудования; файл с другим расширением может быть любым из них.\n"
     "Команды, которые только читают, не пишут ни модель, ни справочник, ни их копии.\n"
@@ -154,6 +160,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "export-model") return RunExportModel(rest, context);
   if (command == "calc") return RunCalc(rest, context);
   if (command == "elements") return RunElements(rest, context);
+  if (command == "scheme") return RunScheme(rest, context);
   return UsageError(context, "неизвестная команда «" + command + "»");
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
+#include <limits>
 
 #include "base/paste_values.h"
 
@@ -123,10 +124,11 @@ int PenWidthFor(int fontHeight) {
   return Clamped(std::llabs(static_cast<long long>(fontHeight)) / 20 + 1);
 }
 
-// Turns picture digits into pixels and remembers the rightmost x used.
-class DeviceMapper {
+// The table and printer renderer's mapping: picture digits into whole
+// pixels, computed wide and clamped; remembers the rightmost x used.
+class PixelMapper {
  public:
-  DeviceMapper(Point origin, int lineHeight) : origin_(origin), lineHeight_(lineHeight) {}
+  PixelMapper(Point origin, int lineHeight) : origin_(origin), lineHeight_(lineHeight) {}
 
   int X(int digit) {
     const int x = Clamped(origin_.x + static_cast<long long>(digit) * lineHeight_ / 16);
@@ -141,6 +143,25 @@ class DeviceMapper {
   Rect Box(PicturePoint first, PicturePoint second) {
     return Rect{Clamped(X(first.x) + 1LL), Clamped(Y(first.y) + 1LL), X(second.x), Y(second.y)};
   }
+  // One of the four points an arc can start or end at: '0' top, '1' right,
+  // '2' bottom, '3' left, each a quarter of the box's mean size from a corner.
+  static std::optional<Point> ArcPoint(const Rect& box, char which) {
+    const int l = Clamped(((static_cast<long long>(box.right) - box.left) +
+                           (static_cast<long long>(box.bottom) - box.top)) /
+                          4);
+    switch (which) {
+      case '0':
+        return Point{Clamped(static_cast<long long>(box.right) - l), box.top};
+      case '1':
+        return Point{box.right, Clamped(static_cast<long long>(box.bottom) - l)};
+      case '2':
+        return Point{Clamped(static_cast<long long>(box.right) - l), box.bottom};
+      case '3':
+        return Point{box.left, Clamped(static_cast<long long>(box.bottom) - l)};
+      default:
+        return std::nullopt;
+    }
+  }
   int RightmostX() const { return maxX_; }
 
  private:
@@ -149,34 +170,58 @@ class DeviceMapper {
   int maxX_ = INT_MIN;
 };
 
-// One of the four points an arc can start or end at: '0' top, '1' right,
-// '2' bottom, '3' left, each a quarter of the box's mean size from a corner.
-std::optional<Point> ArcPoint(const Rect& box, char which) {
-  const int l = Clamped(((static_cast<long long>(box.right) - box.left) +
-                         (static_cast<long long>(box.bottom) - box.top)) /
-                        4);
-  switch (which) {
-    case '0':
-      return Point{Clamped(static_cast<long long>(box.right) - l), box.top};
-    case '1':
-      return Point{box.right, Clamped(static_cast<long long>(box.bottom) - l)};
-    case '2':
-      return Point{Clamped(static_cast<long long>(box.right) - l), box.bottom};
-    case '3':
-      return Point{box.left, Clamped(static_cast<long long>(box.bottom) - l)};
-    default:
-      return std::nullopt;
-  }
-}
+// The same mapping in real coordinates, without rounding: digit d lies d ×
+// digit user units from the origin, and the inset of a box is one device
+// unit as it measures in user units.
+class RealMapper {
+ public:
+  RealMapper(PointF origin, double digit, SizeF deviceUnit)
+      : origin_(origin), digit_(digit), deviceUnit_(deviceUnit) {}
 
-void ApplyStyle(Canvas& canvas, char style, int fontHeight) {
+  double X(int d) {
+    const double x = origin_.x + d * digit_;
+    maxX_ = std::max(maxX_, x);
+    return x;
+  }
+  double Y(int d) const { return origin_.y + d * digit_; }
+  PointF At(PicturePoint p) { return PointF{X(p.x), Y(p.y)}; }
+  RectF Box(PicturePoint first, PicturePoint second) {
+    return RectF{X(first.x) + deviceUnit_.width, Y(first.y) + deviceUnit_.height, X(second.x),
+                 Y(second.y)};
+  }
+  static std::optional<PointF> ArcPoint(const RectF& box, char which) {
+    const double l = (box.Width() + box.Height()) / 4;
+    switch (which) {
+      case '0':
+        return PointF{box.right - l, box.top};
+      case '1':
+        return PointF{box.right, box.bottom - l};
+      case '2':
+        return PointF{box.right - l, box.bottom};
+      case '3':
+        return PointF{box.left, box.bottom - l};
+      default:
+        return std::nullopt;
+    }
+  }
+  double RightmostX() const { return maxX_; }
+
+ private:
+  PointF origin_;
+  double digit_;
+  SizeF deviceUnit_;
+  double maxX_ = -std::numeric_limits<double>::infinity();
+};
+
+// `thickPen` is the width of style '1' in device units.
+void ApplyStyle(Canvas& canvas, char style, double thickPen) {
   switch (style) {
     case '0':
       canvas.brush.style = BrushStyle::Clear;
       break;
     case '1':
       canvas.pen.style = PenStyle::Solid;
-      canvas.pen.width = PenWidthFor(fontHeight);
+      canvas.pen.width = thickPen;
       break;
     case '2':
       canvas.brush.style = BrushStyle::Solid;
@@ -189,6 +234,54 @@ void ApplyStyle(Canvas& canvas, char style, int fontHeight) {
     default:
       break;
   }
+}
+
+// Draws the commands through `map`, starting with a hollow brush and a solid
+// pen of `thickPen` in `inkColour`; afterwards the brush and the pen style
+// before the picture are restored.
+template <class Mapper>
+void DrawCommands(Canvas& canvas, const Picture& picture, Mapper& map, double thickPen,
+                  Color inkColour) {
+  const BrushStyle savedBrushStyle = canvas.brush.style;
+  const Color savedBrushColour = canvas.brush.color;
+  const PenStyle savedPenStyle = canvas.pen.style;
+
+  canvas.brush.style = BrushStyle::Clear;
+  canvas.pen = Pen{inkColour, thickPen, PenStyle::Solid};
+
+  using PointType = decltype(map.At(PicturePoint{}));
+  std::vector<PointType> points;
+  for (const PictureCommand& command : picture.Commands()) {
+    switch (command.kind) {
+      case PictureCommand::Kind::Style:
+        ApplyStyle(canvas, command.style, thickPen);
+        break;
+      case PictureCommand::Kind::Rect:
+        canvas.Rectangle(map.Box(command.points.at(0), command.points.at(1)));
+        break;
+      case PictureCommand::Kind::Ellipse:
+        canvas.Ellipse(map.Box(command.points.at(0), command.points.at(1)));
+        break;
+      case PictureCommand::Kind::Polyline:
+        points.clear();
+        for (const PicturePoint& p : command.points) points.push_back(map.At(p));
+        // A single point is only a move: nothing to draw.
+        if (points.size() >= 2) canvas.Polyline(points);
+        break;
+      case PictureCommand::Kind::Arc: {
+        const auto box = map.Box(command.points.at(0), command.points.at(1));
+        const char startChar = command.arcStartChar == '4' ? '0' : command.arcStartChar;
+        const auto start = Mapper::ArcPoint(box, startChar);
+        const auto end = Mapper::ArcPoint(box, command.arcEndChar);
+        if (start && end) canvas.Arc(box, *start, *end);
+        break;
+      }
+    }
+  }
+
+  canvas.brush.style = savedBrushStyle;
+  canvas.brush.color = savedBrushColour;
+  canvas.pen.style = savedPenStyle;
 }
 
 }  // namespace
@@ -270,47 +363,16 @@ Picture Picture::Parse(std::string_view text) {
 
 int DrawPicture(Canvas& canvas, const Picture& picture, Point origin, int lineHeight,
                 int fontHeight, Color inkColour) {
-  const BrushStyle savedBrushStyle = canvas.brush.style;
-  const Color savedBrushColour = canvas.brush.color;
-  const PenStyle savedPenStyle = canvas.pen.style;
-
-  canvas.brush.style = BrushStyle::Clear;
-  canvas.pen = Pen{inkColour, PenWidthFor(fontHeight), PenStyle::Solid};
-
-  DeviceMapper map(origin, lineHeight);
-  std::vector<Point> points;
-  for (const PictureCommand& command : picture.Commands()) {
-    switch (command.kind) {
-      case PictureCommand::Kind::Style:
-        ApplyStyle(canvas, command.style, fontHeight);
-        break;
-      case PictureCommand::Kind::Rect:
-        canvas.Rectangle(map.Box(command.points.at(0), command.points.at(1)));
-        break;
-      case PictureCommand::Kind::Ellipse:
-        canvas.Ellipse(map.Box(command.points.at(0), command.points.at(1)));
-        break;
-      case PictureCommand::Kind::Polyline:
-        points.clear();
-        for (const PicturePoint& p : command.points) points.push_back(map.At(p));
-        // A single point is only a move: nothing to draw.
-        if (points.size() >= 2) canvas.Polyline(points);
-        break;
-      case PictureCommand::Kind::Arc: {
-        const Rect box = map.Box(command.points.at(0), command.points.at(1));
-        const char startChar = command.arcStartChar == '4' ? '0' : command.arcStartChar;
-        const std::optional<Point> start = ArcPoint(box, startChar);
-        const std::optional<Point> end = ArcPoint(box, command.arcEndChar);
-        if (start && end) canvas.Arc(box, *start, *end);
-        break;
-      }
-    }
-  }
-
-  canvas.brush.style = savedBrushStyle;
-  canvas.brush.color = savedBrushColour;
-  canvas.pen.style = savedPenStyle;
+  PixelMapper map(origin, lineHeight);
+  DrawCommands(canvas, picture, map, PenWidthFor(fontHeight), inkColour);
   return std::max(map.RightmostX(), Clamped(origin.x + 16LL));
+}
+
+double DrawPictureScaled(Canvas& canvas, const Picture& picture, PointF origin, double digit,
+                         double penWidth, Color inkColour) {
+  RealMapper map(origin, digit, canvas.DeviceUnitInUserUnits());
+  DrawCommands(canvas, picture, map, penWidth, inkColour);
+  return std::max(map.RightmostX(), origin.x + 16 * digit);
 }
 
 int PictureCellWidth(Canvas& canvas, const Picture& picture, int lineHeight) {

@@ -14,8 +14,9 @@
 //
 // A string is parsed once into a Picture (a small vector form) and drawn by
 // any renderer: the table and printer renderer below places digit d at
-// origin + d × H div 16 pixels; the scheme and the exchange renderers map
-// the same commands onto their own coordinates.
+// origin + d × H div 16 pixels, the scaled one at origin + d × a real digit
+// size on a canvas of any transform; the scheme and the exchange renderers
+// map the same commands onto their own coordinates.
 
 #include <cstdint>
 #include <optional>
@@ -116,6 +117,18 @@ class Picture {
 // origin.x + 16.
 int DrawPicture(Canvas& canvas, const Picture& picture, Point origin, int lineHeight,
                 int fontHeight, Color inkColour);
+
+// The same picture at any scale, in real coordinates: digit d lies at
+// origin.x + d × digit and origin.y + d × digit user units, without
+// rounding, and a box's first corner moves one device unit inwards (one
+// pixel of the table renderer, whatever the transform). The picture starts
+// with a hollow brush and a solid pen in `inkColour`, `penWidth` device
+// units wide, which is also the width style '1' sets; style '3' draws the
+// thinnest dotted line. Brush and pen style are restored as by DrawPicture.
+// Returns the x where trailing text starts: the largest x reached, but at
+// least one symbol cell (16 digits) right of the origin.
+double DrawPictureScaled(Canvas& canvas, const Picture& picture, PointF origin, double digit,
+                         double penWidth, Color inkColour);
 
 // The width of a picture cell on screen: lineHeight × MaxX div 16 plus the
 // width of the trailing text.

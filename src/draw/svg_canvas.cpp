@@ -1,27 +1,11 @@
 #include "draw/svg_canvas.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "base/cp1251.h"
-
 namespace kordavelt {
 namespace {
-
-// Coordinates keep up to three decimals, whatever the display settings and the
-// process locale.
-std::string Coord(double v) {
-  char buffer[64];
-  const auto written =
-      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 3);
-  std::string text(buffer, written.ptr);
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
-  return text;
-}
 
 std::string Escaped(std::string_view text) {
   std::string out;
@@ -46,13 +30,25 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
-std::string PointList(std::span<const Point> points) {
+std::string PointList(std::span<const PointF> points) {
   std::string out;
-  for (const Point& p : points) {
+  for (const PointF& p : points) {
     if (!out.empty()) out += ' ';
-    out += std::to_string(p.x) + "," + std::to_string(p.y);
+    out += CoordText(p.x) + "," + CoordText(p.y);
   }
   return out;
+}
+
+std::string BoxAttributes(const RectF& box) {
+  return "x=\"" + CoordText(box.left) + "\" y=\"" + CoordText(box.top) + "\" width=\"" +
+         CoordText(box.Width()) + "\" height=\"" + CoordText(box.Height()) + "\"";
+}
+
+// SVG turns clockwise on the screen, the program's angles turn counter-clockwise.
+std::string TurnAttribute(double turnDeg, PointF about) {
+  if (turnDeg == 0) return "";
+  return " transform=\"rotate(" + CoordText(-turnDeg) + " " + CoordText(about.x) + " " +
+         CoordText(about.y) + ")\"";
 }
 
 }  // namespace
@@ -63,19 +59,51 @@ std::string SvgColor(Color color) {
   return buffer;
 }
 
+SvgCanvas::SvgCanvas(int width, int height)
+    : width_(std::to_string(width)),
+      height_(std::to_string(height)),
+      viewWidth_(width_),
+      viewHeight_(height_) {}
+
+SvgCanvas::SvgCanvas(SizeF pageMm, double dotsPerMm, PointF originMm)
+    : Canvas(dotsPerMm),
+      width_(CoordText(pageMm.width) + "mm"),
+      height_(CoordText(pageMm.height) + "mm"),
+      viewWidth_(CoordText(pageMm.width * dotsPerMm)),
+      viewHeight_(CoordText(pageMm.height * dotsPerMm)),
+      origin_{originMm.x * dotsPerMm, originMm.y * dotsPerMm} {}
+
+void SvgCanvas::Add(std::string element) {
+  if (clipInForce_ != 0) {
+    const std::size_t name = element.find(' ');
+    element.insert(name, " clip-path=\"url(#clip" + std::to_string(clipInForce_) + ")\"");
+  }
+  elements_.push_back(std::move(element));
+}
+
 std::string SvgCanvas::StrokeAttributes() const {
   if (pen.style == PenStyle::Clear) return "stroke=\"none\"";
   std::string out = "stroke=\"" + SvgColor(pen.color) + "\" stroke-width=\"" +
-                    std::to_string(std::max(pen.width, 1)) + "\"";
+                    CoordText(std::max(pen.width, 1.0)) + "\"";
+  // Dashes are designed in screen dots and keep their length on paper.
+  const double dot = DotsPerMm() / kScreenDotsPerMm;
+  const auto dashes = [&](std::initializer_list<double> pattern) {
+    std::string list;
+    for (double length : pattern) {
+      if (!list.empty()) list += ',';
+      list += CoordText(length * dot);
+    }
+    return " stroke-dasharray=\"" + list + "\"";
+  };
   switch (pen.style) {
     case PenStyle::Dash:
-      out += " stroke-dasharray=\"6,2\"";
+      out += dashes({6, 2});
       break;
     case PenStyle::Dot:
-      out += " stroke-dasharray=\"1,1\"";
+      out += dashes({1, 1});
       break;
     case PenStyle::DashDot:
-      out += " stroke-dasharray=\"6,2,1,2\"";
+      out += dashes({6, 2, 1, 2});
       break;
     default:
       break;
@@ -88,96 +116,102 @@ std::string SvgCanvas::FillAttribute() const {
                                           : "fill=\"" + SvgColor(brush.color) + "\"";
 }
 
-void SvgCanvas::Line(Point from, Point to) {
-  elements_.push_back("<line x1=\"" + std::to_string(from.x) + "\" y1=\"" + std::to_string(from.y) +
-                      "\" x2=\"" + std::to_string(to.x) + "\" y2=\"" + std::to_string(to.y) +
-                      "\" " + StrokeAttributes() + "/>");
+void SvgCanvas::DeviceLine(PointF from, PointF to) {
+  Add("<line x1=\"" + CoordText(from.x) + "\" y1=\"" + CoordText(from.y) + "\" x2=\"" +
+      CoordText(to.x) + "\" y2=\"" + CoordText(to.y) + "\" " + StrokeAttributes() + "/>");
 }
 
-void SvgCanvas::Polyline(std::span<const Point> points) {
+void SvgCanvas::DevicePolyline(std::span<const PointF> points) {
   if (points.empty()) return;
-  elements_.push_back("<polyline points=\"" + PointList(points) + "\" fill=\"none\" " +
-                      StrokeAttributes() + "/>");
+  Add("<polyline points=\"" + PointList(points) + "\" fill=\"none\" " + StrokeAttributes() + "/>");
 }
 
-void SvgCanvas::Polygon(std::span<const Point> points) {
+void SvgCanvas::DevicePolygon(std::span<const PointF> points) {
   if (points.empty()) return;
-  elements_.push_back("<polygon points=\"" + PointList(points) + "\" " + FillAttribute() + " " +
-                      StrokeAttributes() + "/>");
+  Add("<polygon points=\"" + PointList(points) + "\" " + FillAttribute() + " " +
+      StrokeAttributes() + "/>");
 }
 
-void SvgCanvas::Rectangle(const Rect& box) {
-  elements_.push_back("<rect x=\"" + std::to_string(box.left) + "\" y=\"" +
-                      std::to_string(box.top) + "\" width=\"" + std::to_string(box.Width()) +
-                      "\" height=\"" + std::to_string(box.Height()) + "\" " + FillAttribute() +
-                      " " + StrokeAttributes() + "/>");
+void SvgCanvas::DeviceRectangle(const RectF& box) {
+  Add("<rect " + BoxAttributes(box) + " " + FillAttribute() + " " + StrokeAttributes() + "/>");
 }
 
-void SvgCanvas::Ellipse(const Rect& box) {
-  elements_.push_back("<ellipse cx=\"" + Coord((box.left + box.right) / 2.0) + "\" cy=\"" +
-                      Coord((box.top + box.bottom) / 2.0) + "\" rx=\"" +
-                      Coord(std::abs(box.Width()) / 2.0) + "\" ry=\"" +
-                      Coord(std::abs(box.Height()) / 2.0) + "\" " + FillAttribute() + " " +
-                      StrokeAttributes() + "/>");
+void SvgCanvas::DeviceEllipse(const RectF& box, double turnDeg) {
+  const PointF centre{(box.left + box.right) / 2.0, (box.top + box.bottom) / 2.0};
+  Add("<ellipse cx=\"" + CoordText(centre.x) + "\" cy=\"" + CoordText(centre.y) + "\" rx=\"" +
+      CoordText(box.Width() / 2.0) + "\" ry=\"" + CoordText(box.Height() / 2.0) + "\" " +
+      FillAttribute() + " " + StrokeAttributes() + TurnAttribute(turnDeg, centre) + "/>");
 }
 
-void SvgCanvas::Arc(const Rect& box, Point start, Point end) {
-  const ArcGeometry arc = ComputeArc(box, start, end);
-  const std::string rx = Coord(arc.radiusX);
-  const std::string ry = Coord(arc.radiusY);
+void SvgCanvas::DeviceArc(const RectF& box, double turnDeg, PointF start, PointF end) {
+  const ArcGeometry arc = ComputeArc(box, start, end, turnDeg);
+  const std::string radii =
+      CoordText(arc.radiusX) + "," + CoordText(arc.radiusY) + " " + CoordText(-turnDeg) + " ";
+  const std::string from = CoordText(arc.startX) + "," + CoordText(arc.startY);
   std::string path;
   if (arc.sweepDeg >= 360.0 - 1e-9) {
     // SVG cannot draw a closed arc in one segment: two halves make the whole ellipse.
     const double midX = 2 * arc.centerX - arc.startX;
     const double midY = 2 * arc.centerY - arc.startY;
-    path = "M" + Coord(arc.startX) + "," + Coord(arc.startY) + " A" + rx + "," + ry + " 0 0 0 " +
-           Coord(midX) + "," + Coord(midY) + " A" + rx + "," + ry + " 0 0 0 " + Coord(arc.startX) +
-           "," + Coord(arc.startY);
+    path = "M" + from + " A" + radii + "0 0 " + CoordText(midX) + "," + CoordText(midY) + " A" +
+           radii + "0 0 " + from;
   } else {
     // Counter-clockwise on the screen is SVG's sweep flag 0.
     const char* large = arc.sweepDeg > 180.0 ? "1" : "0";
-    path = "M" + Coord(arc.startX) + "," + Coord(arc.startY) + " A" + rx + "," + ry + " 0 " +
-           large + " 0 " + Coord(arc.endX) + "," + Coord(arc.endY);
+    path =
+        "M" + from + " A" + radii + large + " 0 " + CoordText(arc.endX) + "," + CoordText(arc.endY);
   }
-  elements_.push_back("<path d=\"" + path + "\" fill=\"none\" " + StrokeAttributes() + "/>");
+  Add("<path d=\"" + path + "\" fill=\"none\" " + StrokeAttributes() + "/>");
 }
 
-void SvgCanvas::FillRect(const Rect& box, Color color) {
-  elements_.push_back("<rect x=\"" + std::to_string(box.left) + "\" y=\"" +
-                      std::to_string(box.top) + "\" width=\"" + std::to_string(box.Width()) +
-                      "\" height=\"" + std::to_string(box.Height()) + "\" fill=\"" +
-                      SvgColor(color) + "\" stroke=\"none\"/>");
+void SvgCanvas::DeviceFillRect(const RectF& box, Color color) {
+  Add("<rect " + BoxAttributes(box) + " fill=\"" + SvgColor(color) + "\" stroke=\"none\"/>");
 }
 
-void SvgCanvas::Text(Point at, std::string_view text, double angleDeg, HAlign halign,
-                     VAlign valign) {
+void SvgCanvas::DeviceText(PointF at, std::string_view text, double angleDeg, HAlign halign,
+                           VAlign valign, double fontHeight) {
   static constexpr const char* kAnchor[] = {"start", "middle", "end"};
   static constexpr const char* kBaseline[] = {"text-before-edge", "alphabetic", "text-after-edge"};
-  std::string element = "<text x=\"" + std::to_string(at.x) + "\" y=\"" + std::to_string(at.y) +
+  std::string element = "<text x=\"" + CoordText(at.x) + "\" y=\"" + CoordText(at.y) +
                         "\" font-family=\"" + Escaped(font.name) + "\" font-size=\"" +
-                        std::to_string(font.height) + "\" fill=\"" + SvgColor(font.color) +
+                        CoordText(std::fabs(fontHeight)) + "\" fill=\"" + SvgColor(font.color) +
                         "\" text-anchor=\"" + kAnchor[static_cast<int>(halign)] +
                         "\" dominant-baseline=\"" + kBaseline[static_cast<int>(valign)] + "\"";
   if (font.bold) element += " font-weight=\"bold\"";
   if (font.italic) element += " font-style=\"italic\"";
-  // SVG turns clockwise on the screen, the program's angles turn counter-clockwise.
-  if (angleDeg != 0) {
-    element += " transform=\"rotate(" + Coord(-angleDeg) + " " + std::to_string(at.x) + " " +
-               std::to_string(at.y) + ")\"";
-  }
-  elements_.push_back(element + ">" + Escaped(text) + "</text>");
+  element += TurnAttribute(angleDeg, at);
+  Add(element + ">" + Escaped(text) + "</text>");
 }
 
-Size SvgCanvas::TextExtent(std::string_view text) {
-  const auto characters = static_cast<double>(Utf8Length(text));
-  return Size{static_cast<int>(std::lround(characters * font.height * 0.6)), font.height};
+SizeF SvgCanvas::DeviceTextSize(std::string_view text, double fontHeight) {
+  return EstimatedTextSize(text, fontHeight);
+}
+
+void SvgCanvas::DeviceClip(const std::optional<RectF>& box) {
+  if (!box) {
+    clipInForce_ = 0;
+    return;
+  }
+  if (lastClipBox_ != box) {
+    ++clipCount_;
+    lastClipBox_ = box;
+    // Inside defs, so that renderers without clipping (SVG Tiny) do not draw the box.
+    elements_.push_back("<defs><clipPath id=\"clip" + std::to_string(clipCount_) + "\"><rect " +
+                        BoxAttributes(*box) + "/></clipPath></defs>");
+  }
+  clipInForce_ = clipCount_;
 }
 
 std::string SvgCanvas::Document() const {
-  std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width_) +
-                    "\" height=\"" + std::to_string(height_) + "\" viewBox=\"0 0 " +
-                    std::to_string(width_) + " " + std::to_string(height_) + "\">\n";
+  std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width_ + "\" height=\"" +
+                    height_ + "\" viewBox=\"0 0 " + viewWidth_ + " " + viewHeight_ + "\">\n";
+  const bool shifted = origin_.x != 0 || origin_.y != 0;
+  if (shifted) {
+    out +=
+        "<g transform=\"translate(" + CoordText(origin_.x) + " " + CoordText(origin_.y) + ")\">\n";
+  }
   for (const std::string& element : elements_) out += element + "\n";
+  if (shifted) out += "</g>\n";
   return out + "</svg>\n";
 }
 

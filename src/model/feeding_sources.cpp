@@ -131,17 +131,13 @@ void modelClass::AssignFeedingSources() {
   }
 }
 
+// Each view decides from the sender and the depth what it redraws: the
+// scheme and the object window skip a refresh they asked for themselves,
+// the chart repaints when it is visible.
 void modelClass::Refresh(RefreshSender sender, int depth) {
   if (refreshSuppression_ > 0) return;
-  if (SchemeBuilding && SchemeBuilding()) return;
-  if (depth > 1) {
-    AssignFeedingSources();
-    if (sender != RefreshSender::Scheme) Call(OnSchemeRedraw);
-    if (sender != RefreshSender::Objects) Call(OnObjectsReload);
-  }
-  if (sender != RefreshSender::Scheme) Call(OnSchemeRepaint);
-  if (sender != RefreshSender::Objects) Call(OnObjectsRepaint);
-  Call(OnChartRepaint);
+  if (depth > 1) AssignFeedingSources();
+  Notify({.kind = ModelEventKind::Refresh, .sender = sender, .depth = depth});
 }
 
 }  // namespace kordavelt

@@ -4,10 +4,17 @@
 // short marking of a node, branch, source, receiver or room) is unique
 // regardless of letter case, in Cyrillic as in Latin. The index keeps them
 // sorted so that a new designation is checked in a few comparisons.
+//
+// A large model holds tens of thousands of designations. The entries stay
+// where they were put (a removed one leaves its slot to the next insert) and
+// only a sorted array of their slot numbers moves, four bytes an entry, so
+// an insert or a removal shifts at most 128 KiB. Filling the index at open
+// goes through Assign, which sorts once instead of inserting one by one.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kordavelt {
@@ -31,9 +38,15 @@ class MarkaClass {
     std::int32_t key = 0;
   };
 
-  void Clear() { entries_.clear(); }
-  int Count() const { return static_cast<int>(entries_.size()); }
-  const std::vector<Entry>& Entries() const { return entries_; }
+  void Clear();
+  int Count() const { return static_cast<int>(order_.size()); }
+  // Entry `index` (0 … Count() − 1) in the order of the index.
+  const Entry& At(int index) const { return slots_[order_[static_cast<std::size_t>(index)]]; }
+
+  // Replaces the whole index by `designations`, taken as Add would take them
+  // one after another: empty texts skipped, of equal texts the first kept,
+  // no more than kCapacity; in O(n log n).
+  void Assign(const std::vector<std::pair<std::string, std::int32_t>>& designations);
 
   Position Find(std::string_view text) const;
   // The key of a designation, or 0 when it is not in the index.
@@ -47,7 +60,12 @@ class MarkaClass {
   bool AddMarking(std::string_view text, std::int32_t code, tbClass& markings);
 
  private:
-  std::vector<Entry> entries_;
+  // Where `folded` is, or would go, in order_.
+  Position Locate(const std::string& folded) const;
+
+  std::vector<Entry> slots_;          // entries where they were put, free ones too
+  std::vector<std::uint32_t> order_;  // slots of the entries, ascending by folded text
+  std::vector<std::uint32_t> free_;   // slots left by removed entries
 };
 
 // The comparison of the index: code page 1251 with letters folded to upper

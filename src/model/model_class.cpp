@@ -1,5 +1,5 @@
 // modelClass: opening and closing a model, the status line, table access,
-// the element records and the window layouts.
+// the element records and the window layout settings.
 
 #include "model/model_class.h"
 
@@ -40,10 +40,10 @@ modelClass::modelClass(UiHost& ui, FileSystem& files, std::string programPath)
   OnClose = [this](dbfClass&) { CloseModel(); };
   // The journal is emptied (before its entries go) or undone: nothing to undo.
   OnJournalChanged = [this](dbfClass&) {
-    if (OnUndoAvailable) OnUndoAvailable(false);
+    Notify({.kind = ModelEventKind::UndoAvailable, .on = false});
   };
   OnRecordDeleted = [this](dbfClass&, tbClass&) {
-    if (OnUndoAvailable) OnUndoAvailable(true);
+    Notify({.kind = ModelEventKind::UndoAvailable, .on = true});
   };
 }
 
@@ -59,7 +59,8 @@ void modelClass::OpenModel() {
   settingsWritable_ = false;
   // CreateFile turns the journal off; a model always keeps one.
   SetJournalOn(true);
-  if (OnCaption) OnCaption(std::string(kProgramTitle) + " " + BaseName(FileName()));
+  Notify({.kind = ModelEventKind::Caption,
+          .text = std::string(kProgramTitle) + " " + BaseName(FileName())});
 
   const SettingsRead read = settings_.Read(*this);
   settingsWritable_ = read != SettingsRead::Unreadable;
@@ -85,17 +86,15 @@ void modelClass::OpenModel() {
   std::fill(feedingSources_.begin(), feedingSources_.end(), 0);
   std::fill(nodeFeeders_.begin(), nodeFeeders_.end(), 0);
   FreeAllElements();
-  if (OnModelOpened) OnModelOpened(*this);
-  if (OnSchemeOptions) OnSchemeOptions(settings_.SchemeDisplayOptions());
   FarEnds()->GoTo(0);
   AssignFeedingSources();
   ClearCalculatedFlags();
+  // The layouts are settings the file keeps: corrected whoever opens it.
   const std::int32_t standard = settings_.DefaultWindowLayout();
   if (standard < 1 || standard > 20) settings_.SetDefaultWindowLayout(5);
   if (settings_.WindowLayout() == 0) settings_.SetWindowLayout(5);
-  ApplyWindowLayout();
   refreshSuppression_ = 0;
-  Call(OnCalculate);
+  Notify({.kind = ModelEventKind::Opened});
 }
 
 void modelClass::CloseModel() {
@@ -103,7 +102,8 @@ void modelClass::CloseModel() {
     FreeAllElements();
     std::fill(nodeFeeders_.begin(), nodeFeeders_.end(), 0);
     std::fill(feedingSources_.begin(), feedingSources_.end(), 0);
-    if (OnCaption) OnCaption(BaseName(programPath_.empty() ? kProgramTitle : programPath_));
+    Notify({.kind = ModelEventKind::Caption,
+            .text = BaseName(programPath_.empty() ? kProgramTitle : programPath_)});
     if (SchemeOptions) {
       const std::vector<std::uint8_t> options = SchemeOptions();
       settings_.SetSchemeDisplayOptions(options);
@@ -111,7 +111,7 @@ void modelClass::CloseModel() {
     // The settings are saved at every close, whatever the answer to the save question.
     if (settingsWritable_ && !ReadOnly()) WriteSettings();
     designations_.Clear();
-    if (OnModelClosing) OnModelClosing(*this);
+    Notify({.kind = ModelEventKind::Closing});
     ShowStatus("Модель закрыта");
   }
   usable_ = false;
@@ -122,6 +122,7 @@ void modelClass::CloseModel() {
     book_->CloseBook();
     book_.reset();
   }
+  Notify({.kind = ModelEventKind::Closed});
 }
 
 std::string modelClass::FindBookPath() const {
@@ -172,17 +173,20 @@ void modelClass::BindTables() {
 void modelClass::BuildDesignations() {
   designations_.Clear();
   if (!usable_) return;
-  const auto fill = [this](tbClass* table, auto text) {
+  // Gathered first and sorted once: a large model holds tens of thousands.
+  std::vector<std::pair<std::string, std::int32_t>> found;
+  const auto fill = [&found](tbClass* table, auto text) {
     for (int n = 1; n <= table->Count(); ++n) {
       table->GoTo(n);
       if (table->Status() != kStatusOk) break;
-      designations_.Add(text(table->Record()), table->Key());
+      found.emplace_back(text(table->Record()), table->Key());
     }
   };
   fill(Rooms(), [](Bytes r) { return RoomRec(r).Descript(); });
   fill(Sources(), [](Bytes r) { return SourceRec(r).Marking(); });
   fill(Receivers(), [](Bytes r) { return ReceiverRec(r).Marking(); });
   fill(Markings(), [](Bytes r) { return MarkingRec(r).Text(); });
+  designations_.Assign(found);
 }
 
 void modelClass::ClearCalculatedFlags() {
@@ -206,7 +210,7 @@ std::string modelClass::StatusText(const std::string& text) {
 }
 
 void modelClass::ShowStatus(const std::string& text) {
-  if (OnStatusText) OnStatusText(StatusText(text));
+  Notify({.kind = ModelEventKind::Status, .text = StatusText(text)});
 }
 
 // --- Tables -------------------------------------------------------------------------------
@@ -296,7 +300,7 @@ void modelClass::SetRegime(int regime) { regime_ = std::clamp(regime, 0, kRegime
 
 std::string modelClass::RegimeName(int regime) const { return settings_.RegimeName(regime); }
 
-// --- Window layouts -------------------------------------------------------------------
+// --- Window layout settings ------------------------------------------------------------
 
 void modelClass::ChooseWindowLayout() {
   static constexpr std::string_view kLayouts =
@@ -305,18 +309,11 @@ void modelClass::ChooseWindowLayout() {
   const int initial = std::clamp<int>(settings_.WindowLayout() - 1, 0, 6);
   const int chosen = Ui().ChooseFromList("Схема расположения окон", kLayouts, initial);
   if (chosen >= 0 && chosen <= 6) settings_.SetWindowLayout(chosen + 1);
-  ApplyWindowLayout();
 }
 
 void modelClass::DefaultWindowLayout() {
   const std::int32_t standard = settings_.DefaultWindowLayout();
   if (standard >= 0 && standard <= 8) settings_.SetWindowLayout(standard);
-  ApplyWindowLayout();
-}
-
-void modelClass::ApplyWindowLayout() {
-  if (OnArrangeWindows) OnArrangeWindows(settings_.WindowLayout());
-  ShowStatus();
 }
 
 }  // namespace kordavelt

@@ -12,6 +12,8 @@
 //   if (model.OpenFile()) { ... model.AddNode() ... }
 //   model.CloseFile();
 // OpenModel and CloseModel run inside the engine's OpenFile and CloseFile.
+// Whatever changes is told to the listeners (model_events.h):
+//   ModelSubscription views = model.Subscribe(schemeView);
 //
 // Every topology edit (nodes, branches, far ends) goes through the
 // operations below, which keep the invariants of the tables:
@@ -20,20 +22,27 @@
 //  - per node the slots of the branch table and the far-end table are
 //    distinct (at most 255 branch ends meet at one node);
 //  - sources and receivers are tied to branches of kind 51 and 52.
+// Each tells its listeners what it changed (NodeAdded, BranchMoved,
+// BranchDeleted, ...) as it changes it, then asks the views to redraw once
+// (Refresh).
 //
-// The windows (scheme, object tables, data tables, chart, main window) are
-// reached only through the std::function hooks at the end of the class; an
-// unbound hook does nothing. Messages and questions go through the UiHost.
+// The model never reaches a window: the views (scheme, object tables, data
+// tables, chart, main window) subscribe to its change notifications, and the
+// session that owns them arranges the windows and runs the calculation. The
+// few hooks at the end of the class ask a view for a service; an unbound one
+// does nothing. Messages and questions go through the UiHost.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/element_rec.h"
 #include "model/marka_class.h"
+#include "model/model_events.h"
 #include "model/model_settings.h"
 #include "storage/dbf_class.h"
 
@@ -47,9 +56,6 @@ class ElementAttachment {
  public:
   virtual ~ElementAttachment() = default;
 };
-
-// Who asks for a refresh: that view is not redrawn again.
-enum class RefreshSender { None, Scheme, Objects };
 
 // Where a branch runs, as SelectBranch gives it to the scheme.
 struct BranchEnds {
@@ -75,15 +81,18 @@ class modelClass : public dbfClass {
 
   // Reads or defaults the settings, opens the reference book, tables 2 … 10
   // and the designation index, assigns the feeding sources, clears the
-  // calculated flags and runs the calculation. A book that cannot be opened
-  // leaves the model open without tables (Usable() false).
+  // calculated flags and corrects the window layouts of the settings; then
+  // tells Opened. A book that cannot be opened leaves the model open without
+  // tables (Usable() false) and tells nothing but the caption.
   void OpenModel();
-  // Frees the element records, writes the settings block, closes the book.
+  // Frees the element records, writes the settings block, tells Closing
+  // (views let go of the tables), closes the book and tells Closed.
   void CloseModel();
   // True while a model is open with its tables.
   bool Usable() const { return usable_; }
 
-  // "Модель не открыта", or the counts, the regime name and `text`.
+  // "Модель не открыта", or the counts, the regime name and `text`, told
+  // as a Status event.
   void ShowStatus(const std::string& text = {});
   std::string StatusText(const std::string& text = {});
 
@@ -173,8 +182,11 @@ class modelClass : public dbfClass {
   std::uint8_t FeedingSource(int recordNumber) const;
   // The same by node number (positions the node table); 0 for no such node.
   std::uint8_t FeedingSourceOfNode(int node);
+  // Tells the views to redraw (a Refresh event), unless refreshing is
+  // suppressed; with depth > 1 the feeding sources are assigned first.
   void Refresh(RefreshSender sender, int depth);
-  // While the depth is above 0 topology changes refresh nothing.
+  // While the depth is above 0 topology changes refresh nothing. A view
+  // that rebuilds itself from the tables (the scheme) holds it meanwhile.
   int RefreshSuppression() const { return refreshSuppression_; }
   void SuppressRefresh() { ++refreshSuppression_; }
   void ResumeRefresh() { --refreshSuppression_; }
@@ -183,6 +195,7 @@ class modelClass : public dbfClass {
   void SetRegime(int regime);
   std::string RegimeName(int regime) const;
   // The table of regimes: choose one, name an empty one, clear a name.
+  // The session calculates after it.
   void ChooseRegime();
 
   // --- Calculation records ---------------------------------------------------------
@@ -200,46 +213,39 @@ class modelClass : public dbfClass {
   int NodeFeeder(int nodeRecord) const;
   void SetNodeFeeder(int nodeRecord, int branchRecord);
 
-  // --- Window layouts ------------------------------------------------------------
+  // --- Window layouts (the session arranges the windows by them) -----------------
 
-  // The choice "Схема расположения окон"; then ApplyWindowLayout.
+  // The choice "Схема расположения окон" sets the current layout; a cancel keeps it.
   void ChooseWindowLayout();
-  // The standard layout becomes current and is applied.
+  // The standard layout becomes current.
   void DefaultWindowLayout();
-  // Arranges the windows by the current layout (OnArrangeWindows), then ShowStatus.
-  void ApplyWindowLayout();
 
-  // --- Hooks --------------------------------------------------------------------------
+  // --- Change notifications --------------------------------------------------------
 
-  std::function<void(const std::string&)> OnCaption;     // main window caption
-  std::function<void(const std::string&)> OnStatusText;  // the status line
-  // The dialog "Общие свойства модели сети", shown for a new model.
+  // The listener hears every event from now until the subscription ends.
+  [[nodiscard]] ModelSubscription Subscribe(ModelListener& listener) {
+    return events_.Subscribe(listener);
+  }
+  [[nodiscard]] ModelSubscription Subscribe(std::function<void(const ModelEvent&)> listener) {
+    return events_.Subscribe(std::move(listener));
+  }
+  // Tells every listener; the model's own operations tell what they change,
+  // an editor outside it (the object tables, the calculation's host) what
+  // it changed.
+  void Notify(const ModelEvent& event) { events_.Notify(event); }
+
+  // --- Services asked of a view ------------------------------------------------------
+
+  // The dialog "Общие свойства модели сети", shown for a new model before its
+  // tables open (the command line fills the settings instead).
   std::function<void(modelClass&)> OnGeneralProperties;
-  // After the tables opened: create the data, object, results, colour and
-  // scheme windows and bind their hooks. Before the tables close: free them.
-  std::function<void(modelClass&)> OnModelOpened;
-  std::function<void(modelClass&)> OnModelClosing;
-  std::function<void()> OnCalculate;  // the full network calculation
-  // Recalculation after branch `branchKey` was switched, when automatic
-  // calculation is on.
-  std::function<void(std::int32_t branchKey)> OnAutoCalc;
-  std::function<void()> OnResultsInvalid;  // the calculation results no longer hold
-  std::function<bool()> SchemeBuilding;    // true while the scheme is being built
-  std::function<void()> OnSchemeRedraw;    // rebuild the scheme's elements
-  std::function<void()> OnSchemeRepaint;
-  std::function<void()> OnObjectsReload;  // reload the object window's rows
-  std::function<void()> OnObjectsRepaint;
-  std::function<void()> OnChartRepaint;  // repaint the chart when it is visible
-  std::function<void(std::int32_t)> OnSelectSchemeBranch;
-  // Branch `key` switched to `on` in the current regime: redraw it.
-  std::function<void(std::int32_t key, bool on)> OnBranchSwitched;
-  // The undo command ("Отменить удаление") enabled or disabled.
-  std::function<void(bool)> OnUndoAvailable;
-  // Arrange the windows by layout 1 … 7.
-  std::function<void(int)> OnArrangeWindows;
-  // The scheme's display options (8 bytes) taken at close, given at open.
+  // Show branch `key` selected on the scheme (the calculation points at the
+  // source it could not calculate).
+  std::function<void(std::int32_t key)> OnSelectSchemeBranch;
+  // The scheme's display options (8 bytes), asked at close to be stored and
+  // for the defaults of a new model; an open model's views read them from
+  // the settings.
   std::function<std::vector<std::uint8_t>()> SchemeOptions;
-  std::function<void(ConstBytes)> OnSchemeOptions;
 
  private:
   void BindTables();
@@ -269,16 +275,13 @@ class modelClass : public dbfClass {
     modelClass& model_;
     bool was_;
   };
-  void Call(const std::function<void()>& hook) const {
-    if (hook) hook();
-  }
-
   struct ElementSlot {
     ElementRec data;
     std::unique_ptr<ElementAttachment> attachment;
   };
 
   std::string programPath_;
+  ModelNotifier events_;
   ModelSettings settings_;
   std::unique_ptr<sprClass> book_;
   MarkaClass designations_;

@@ -13,6 +13,7 @@
 #include "model/model_tables.h"
 #include "model/object_records.h"
 #include "model/scheme_records.h"
+#include "model/topology_invariants.h"
 #include "ui/ui_host.h"
 
 namespace kordavelt {
@@ -73,7 +74,7 @@ int modelClass::AddNode() {
   if (nodes->Status() != kStatusOk) return 0;
   nodes->MarkModifiedAndFlush();
   lastAddedNode_ = n;
-  Call(OnResultsInvalid);
+  Notify({.kind = ModelEventKind::NodeAdded, .node = n});
   return n;
 }
 
@@ -95,6 +96,7 @@ void modelClass::DeleteNode(int node) {
   DeleteAllKeyed(Nodes(), node);
   RemoveMarking(NodeMarkingCode(node));
   RemoveNodePositions(node);
+  Notify({.kind = ModelEventKind::NodeDeleted, .node = node});
   Refresh(RefreshSender::None, 2);
 }
 
@@ -102,6 +104,7 @@ void modelClass::DropNodeIfBare(int node) {
   if (node <= 0 || !SeekExact(Nodes(), node) || NodeHasBranches(node)) return;
   DeleteAllKeyed(Nodes(), node);
   RemoveNodePositions(node);
+  Notify({.kind = ModelEventKind::NodeDeleted, .node = node});
 }
 
 void modelClass::RemoveMarking(std::int32_t code) {
@@ -150,6 +153,7 @@ bool modelClass::MoveFarEnd(std::int32_t key, int node) {
     ShowNoFreeSlot("Переключение", node);
     return false;
   }
+  ExpectSlotFree(*this, c);
   SeekExact(Branches(), key);
   const std::int32_t old = BranchRec(Branches()->Record()).KeyEnd();
 
@@ -165,6 +169,8 @@ bool modelClass::MoveFarEnd(std::int32_t key, int node) {
     BranchRec(Branches()->Record()).SetKeyEnd(c);
     Branches()->MarkModifiedAndFlush();
   }
+  ExpectFarEndTied(*this, key);
+  Notify({.kind = ModelEventKind::BranchMoved, .node = node, .branch = key, .previousBranch = key});
   const int oldNode = NodeOfKey(old);
   if (old != 0 && oldNode != node && NodeExists(oldNode) && !NodeHasBranches(oldNode)) {
     DeleteNode(oldNode);
@@ -191,7 +197,6 @@ void modelClass::SwitchBranchEnd(std::int32_t key, int node) {
   }
   if (!MoveFarEnd(key, node)) return;
   if (!NodeHasSchemePosition(node)) RemoveBranchDrawing(key);
-  if (OnSelectSchemeBranch) OnSelectSchemeBranch(key);
   Refresh(RefreshSender::None, 2);
 }
 
@@ -264,7 +269,7 @@ std::int32_t modelClass::SwitchBranchStart(std::int32_t key, int node) {
       designations_.Add(text, c);
     }
   }
-  if (OnSelectSchemeBranch) OnSelectSchemeBranch(c);
+  Notify({.kind = ModelEventKind::BranchMoved, .node = node, .branch = c, .previousBranch = key});
   Refresh(RefreshSender::None, 2);
   return c;
 }
@@ -284,6 +289,7 @@ void modelClass::DeleteBranch(std::int32_t key, int keepNode) {
       FarEnds()->Delete();
     }
     RemoveBranchDrawing(key);
+    Notify({.kind = ModelEventKind::BranchDeleted, .branch = key});
     const int start = NodeOfKey(key);
     if (start != keepNode) DropNodeIfBare(start);
     const int endNode = NodeOfKey(end);
@@ -299,6 +305,7 @@ void modelClass::UndoDeletion() {
   if (!usable_) return;
   UndoDeletions();
   BuildDesignations();
+  Notify({.kind = ModelEventKind::DeletionsUndone});
   Refresh(RefreshSender::None, 2);
 }
 
@@ -315,6 +322,7 @@ int modelClass::CopyNode(int node) {
   const Bytes copy = Nodes()->Record();
   std::copy_n(record.begin(), std::min(record.size(), copy.size()), copy.begin());
   Nodes()->MarkModifiedAndFlush();
+  Notify({.kind = ModelEventKind::NodeAdded, .node = last + 1});
   return last + 1;
 }
 
@@ -349,6 +357,8 @@ std::int32_t modelClass::CopyBranch(std::int32_t key, int start, int end) {
     }
   }
 
+  ExpectSlotFree(*this, c);
+  if (d != 0) ExpectSlotFree(*this, d);
   Branches()->Insert(c);
   if (Branches()->Status() != kStatusOk) return 0;
   const Bytes copy = Branches()->Record();
@@ -360,6 +370,7 @@ std::int32_t modelClass::CopyBranch(std::int32_t key, int start, int end) {
     if (FarEnds()->Status() == kStatusOk) {
       FarEndRec(FarEnds()->Record()).SetBranchKey(c);
       FarEnds()->MarkModifiedAndFlush();
+      ExpectFarEndTied(*this, c);
     }
   }
 
@@ -376,6 +387,7 @@ std::int32_t modelClass::CopyBranch(std::int32_t key, int start, int end) {
       objects->MarkModifiedAndFlush();
     }
   }
+  Notify({.kind = ModelEventKind::BranchAdded, .branch = c, .objectKind = kind});
   return c;
 }
 
@@ -391,9 +403,10 @@ bool modelClass::ToggleBranch(std::int32_t key) {
   const bool on = (branch.Status() & bit) != 0;
   Branches()->MarkModifiedAndFlush();
   AssignFeedingSources();
-  if (OnBranchSwitched) OnBranchSwitched(key, on);
   ShowStatus();
-  if (OnAutoCalc) OnAutoCalc(key);
+  // The scheme redraws the branch; the session recalculates its source when
+  // automatic calculation is on.
+  Notify({.kind = ModelEventKind::BranchSwitched, .branch = key, .on = on});
   return on;
 }
 

@@ -101,7 +101,7 @@ std::int32_t ConnectObject(modelClass& model, int kind, int startNode, int endNo
     std::fill(record.begin(), record.end(), std::uint8_t{0});
     objects->MarkModifiedAndFlush();
   }
-  if (model.OnResultsInvalid) model.OnResultsInvalid();
+  model.Notify({.kind = ModelEventKind::BranchAdded, .branch = key, .objectKind = kind});
   return key;
 }
 

@@ -67,9 +67,11 @@ void modelClass::ChooseRegime() {
       !settings_.RegimeName(form.curRow - 1).empty()) {
     chosen = form.curRow - 1;
   }
-  if (chosen >= 0) SetRegime(chosen);
+  if (chosen >= 0) {
+    SetRegime(chosen);
+    Notify({.kind = ModelEventKind::RegimeChanged});
+  }
   ShowStatus();
-  Call(OnCalculate);
 }
 
 }  // namespace kordavelt

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "calc/calc_class.h"
-#include "calc/calculation.h"
 #include "exchange/export_variant.h"
 #include "model/cable_lengths_import.h"
 #include "model/data_class.h"
@@ -36,26 +35,52 @@ constexpr TableWindowId kTableWindows[] = {TableWindowId::Sources, TableWindowId
 
 ModelSession::ModelSession(UiHost& ui, FileSystem& files, std::string programPath)
     : ui_(ui), model_(ui, files, std::move(programPath)) {
-  model_.OnCaption = [this](const std::string& text) { Call(OnCaption, text); };
-  model_.OnStatusText = [this](const std::string& text) { Call(OnStatus, text); };
   model_.OnGeneralProperties = [this](modelClass& model) { Call(OnGeneralProperties, model); };
-  model_.OnModelOpened = [this](modelClass&) { MakeWindows(); };
-  model_.OnModelClosing = [this](modelClass&) { FreeWindows(); };
-  model_.OnCalculate = [this] { Calculate(); };
-  // A branch switched on the scheme: only its source is calculated again.
-  model_.OnAutoCalc = [this](std::int32_t branchKey) {
-    if (calc_ == nullptr) return;
-    calc_->AutoCalc(kBranchTable, branchKey, RefreshSender::Scheme);
-    Calculated();
-  };
-  model_.OnResultsInvalid = [this] {
-    if (calc_ != nullptr) calc_->SetInvalid(true);
-  };
-  model_.OnArrangeWindows = [this](int layout) { Call(OnArrangeWindows, layout); };
-  model_.OnUndoAvailable = [this](bool available) {
-    undoAvailable_ = available;
-    Call(OnUndoAvailable, available);
-  };
+  events_ = model_.Subscribe(static_cast<ModelListener&>(*this));
+}
+
+void ModelSession::OnModelEvent(const ModelEvent& event) {
+  switch (event.kind) {
+    case ModelEventKind::Caption:
+      Call(OnCaption, event.text);
+      break;
+    case ModelEventKind::Status:
+      Call(OnStatus, event.text);
+      break;
+    case ModelEventKind::Opened:
+      StartModel();
+      break;
+    case ModelEventKind::Closing:
+      FreeWindows();
+      break;
+    // The network grew: what was calculated no longer describes it.
+    case ModelEventKind::NodeAdded:
+    case ModelEventKind::BranchAdded:
+      if (calc_ != nullptr) calc_->SetInvalid(true);
+      break;
+    case ModelEventKind::BranchSwitched:
+      AutoCalc(event.branch);
+      break;
+    case ModelEventKind::UndoAvailable:
+      undoAvailable_ = event.on;
+      Call(OnUndoAvailable, event.on);
+      break;
+    default:
+      break;
+  }
+}
+
+void ModelSession::StartModel() {
+  MakeWindows();
+  ArrangeWindows();
+  Calculate();
+}
+
+// A branch switched on the scheme: only its source is calculated again.
+void ModelSession::AutoCalc(std::int32_t branchKey) {
+  if (calc_ == nullptr) return;
+  calc_->AutoCalc(kBranchTable, branchKey, RefreshSender::Scheme);
+  Calculated();
 }
 
 ModelSession::~ModelSession() {
@@ -87,7 +112,6 @@ void ModelSession::MakeWindows() {
   FreeWindows();
   regimeAtOpen_ = model_.Regime();
   calc_ = std::make_unique<CalcClass>(model_);
-  BindCalculation(*calc_);
   data_ = std::make_unique<DataClass>(model_, ui_);
   results_ = std::make_unique<ResultsWindow>(*calc_);
   results_->SelectedNode = [this] { return SelectedNode ? SelectedNode() : 0; };
@@ -309,13 +333,15 @@ bool ModelSession::EditRooms() {
 
 void ModelSession::ChooseRegime() {
   if (!Usable()) return;
-  // The model runs the calculation after the table.
   model_.ChooseRegime();
+  Calculate();
   RepaintWindow(TableWindowId::Receivers);
 }
 
 void ModelSession::GeneralProperties() {
-  if (Usable()) Call(OnGeneralProperties, model_);
+  if (!Usable()) return;
+  Call(OnGeneralProperties, model_);
+  model_.Notify({.kind = ModelEventKind::SettingsChanged});
 }
 
 bool ModelSession::ChooseBookCategory() {
@@ -361,6 +387,7 @@ void ModelSession::Calculated() {
                       model_.StatusText(calc_->Protocol()));
   }
   RefreshTables();
+  model_.Notify({.kind = ModelEventKind::Calculated});
 }
 
 void ModelSession::RefreshTables() {
@@ -420,15 +447,24 @@ void ModelSession::UndoDeletion() {
 }
 
 void ModelSession::ChooseWindowLayout() {
-  if (Usable()) model_.ChooseWindowLayout();
+  if (!Usable()) return;
+  model_.ChooseWindowLayout();
+  ArrangeWindows();
 }
 
 void ModelSession::DefaultWindowLayout() {
-  if (Usable()) model_.DefaultWindowLayout();
+  if (!Usable()) return;
+  model_.DefaultWindowLayout();
+  ArrangeWindows();
 }
 
 void ModelSession::ReLayout() {
-  if (Usable()) model_.ApplyWindowLayout();
+  if (Usable()) ArrangeWindows();
+}
+
+void ModelSession::ArrangeWindows() {
+  Call(OnArrangeWindows, static_cast<int>(model_.Settings().WindowLayout()));
+  model_.ShowStatus();
 }
 
 // --- The data menu ---------------------------------------------------------------------

@@ -4,15 +4,20 @@
 // that lives while a model file is open — the calculation, the data windows
 // (sources, receivers, groups, rooms), the reference-book window and the
 // results window — and the file and model commands of the main window's
-// menus and toolbar. The main window only shows what the hooks at the end
-// of the class tell it: captions, the status line, which items are enabled,
-// which table window to show, repaint or arrange.
+// menus and toolbar. It listens to the model's change notifications: when a
+// model opens it makes the windows, lays them out and runs the first
+// calculation; before it closes it frees them. The main window only shows
+// what the hooks at the end of the class tell it: captions, the status line,
+// which items are enabled, which table window to show, repaint or arrange.
+// Other views (the scheme, the object tables, the chart) subscribe to the
+// model themselves.
 //
 //   ModelSession session(ui, files, programPath);
 //   session.OnCaption = [&](const std::string& text) { window.setWindowTitle(...); };
-//   session.OnShowWindow = [&](TableWindowId id) { ShowChild(*session.Owner(id),
-//   *session.Form(id)); }; session.OpenModel(commandLinePath);   // opens, lays the windows out,
-//   calculates
+//   session.OnShowWindow = [&](TableWindowId id) {
+//     ShowChild(*session.Owner(id), *session.Form(id));
+//   };
+//   session.OpenModel(commandLinePath);  // opens, lays the windows out, calculates
 //   ...
 //   if (!session.CloseForExit()) return;  // the user kept the program running
 //
@@ -60,7 +65,7 @@ struct DataMenuEntry {
   DataCommand command;
 };
 
-class ModelSession {
+class ModelSession : private ModelListener {
  public:
   // `programPath`: the program file; the reference book is looked for beside
   // it when it is not beside the model.
@@ -118,7 +123,8 @@ class ModelSession {
   bool EditRooms();
   // "&Расчетные режимы": the regimes table, then the network calculation.
   void ChooseRegime();
-  // "&Общие свойства модели": OnGeneralProperties.
+  // "&Общие свойства модели": OnGeneralProperties, then the views hear that
+  // the settings changed.
   void GeneralProperties();
   // "Сп&равочник": the category dialog, then the book window on it.
   bool ChooseBookCategory();
@@ -135,7 +141,7 @@ class ModelSession {
   // calls it after every calculation; the main window after an edit in any
   // table and after a change of the number format.
   void RefreshTables();
-  // "Расчет режима": the full network calculation.
+  // "Расчет режима": the full network calculation; the views hear Calculated.
   void Calculate();
   // "Расчет": the full calculation with the automatic choice of equipment
   // after every calculated source. Like the scheme's calculation command it
@@ -159,7 +165,8 @@ class ModelSession {
   // The model's deletion journal holds something to bring back.
   bool CanUndoDeletion() const { return Usable() && undoAvailable_; }
   // "&Размещение окон" on the toolbar, "&Стандартное размещение" and
-  // "&Восстановить порядок".
+  // "&Восстановить порядок": the layout setting, then the windows arranged
+  // by it and the status line.
   void ChooseWindowLayout();
   void DefaultWindowLayout();
   void ReLayout();
@@ -197,11 +204,20 @@ class ModelSession {
   std::function<int()> SelectedNode;
 
  private:
+  void OnModelEvent(const ModelEvent& event) override;
+  // A model opened with its tables: its windows, laid out, and the first
+  // calculation.
+  void StartModel();
   // The windows of a model that opened with its tables, and their freeing
   // before it closes.
   void MakeWindows();
   void FreeWindows();
   void ShowWindow(TableWindowId id);
+  // OnArrangeWindows by the current layout, then the status line.
+  void ArrangeWindows();
+  // A branch was switched: its source calculated again when automatic
+  // calculation is on.
+  void AutoCalc(std::int32_t branchKey);
   void RepaintWindow(TableWindowId id);
   // A change behind the windows' backs (restore, import, undo): RefreshTables.
   void ReloadDataWindows();
@@ -221,11 +237,14 @@ class ModelSession {
   std::unique_ptr<DataClass> data_;
   std::unique_ptr<BookOwner> book_;
   std::unique_ptr<ResultsWindow> results_;
-  // The model said its deletion journal holds records (OnUndoAvailable).
+  // The model said its deletion journal holds records (UndoAvailable).
   bool undoAvailable_ = false;
   // The regime current when the model was opened: "Нет" at the save
   // question brings it back with the file.
   int regimeAtOpen_ = 0;
+  // Last, so that it ends first: nothing reaches the session while its
+  // members go.
+  ModelSubscription events_;
 };
 
 }  // namespace kordavelt

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/invariant.h"
 #include "storage/dbf_class.h"
 #include "ui/ui_host.h"
 
@@ -58,7 +59,10 @@ bool tbClass::KeyInLoadedPage(std::int32_t k) const {
   return true;
 }
 
-std::int32_t tbClass::KeyAt(int slot) const { return db::RecordKey(data_, slot_, slot); }
+std::int32_t tbClass::KeyAt(int slot) const {
+  KORDAVELT_INVARIANT(slot >= 0 && slot < Capacity(), "a record slot lies within its data page");
+  return db::RecordKey(data_, slot_, slot);
+}
 
 // --- The current record ---------------------------------------------------------
 
@@ -69,6 +73,8 @@ std::int32_t tbClass::Key() const {
 
 Bytes tbClass::Record() {
   if (indexEntry_ == 0 || recordSlot_ >= pageRecords_) return {};
+  KORDAVELT_INVARIANT(recordSlot_ >= 0 && pageRecords_ <= Capacity(),
+                      "the current record lies within its data page");
   return db::MutableRecordData(data_, slot_, recordSlot_);
 }
 
@@ -135,6 +141,7 @@ void tbClass::ReportReadError(const char* readErrorText, int error) {
 bool tbClass::LoadSecondLevel(int r, const char* readErrorText) {
   // A changed page that cannot be written stays loaded, to be written later;
   // the table does not move.
+  KORDAVELT_INVARIANT(r >= 1 && r <= db::kMaxEntries, "a root entry lies within the root page");
   if (Flush() < 0) return false;
   DropDataPage();
   rootEntry_ = 0;
@@ -165,6 +172,7 @@ bool tbClass::LoadSecondLevel(int r, const char* readErrorText) {
 }
 
 bool tbClass::LoadDataPage(int i, const char* readErrorText) {
+  KORDAVELT_INVARIANT(i >= 1 && i <= db::kMaxEntries, "an index entry lies within its index page");
   if (Flush() < 0) return false;
   DropDataPage();
   const int page = db::EntryPage(IndexPage(), i);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/invariant.h"
 #include "storage/dbf_class.h"
 #include "storage/tb_class.h"
 #include "ui/ui_host.h"
@@ -41,6 +42,7 @@ void tbClass::Delete() {
     return;
   }
 
+  KORDAVELT_INVARIANT(pageRecords_ <= Capacity(), "a loaded page holds at most its capacity");
   file_.Journal(*this);
   const int n = pageRecords_;
   std::memmove(data_.data() + db::RecordOffset(slot_, recordSlot_),

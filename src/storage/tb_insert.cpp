@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/invariant.h"
 #include "storage/dbf_class.h"
 #include "storage/tb_class.h"
 #include "ui/ui_host.h"
@@ -108,6 +109,8 @@ void tbClass::RefuseInsert(const std::string& limit) {
 
 void tbClass::PutRecord(std::int32_t k, int slot) {
   const int n = pageRecords_;
+  KORDAVELT_INVARIANT(n < Capacity() && slot >= 0 && slot <= n,
+                      "a record is put into a page with room, next to its records");
   std::memmove(data_.data() + db::RecordOffset(slot_, slot + 1),
                data_.data() + db::RecordOffset(slot_, slot),
                static_cast<std::size_t>(n - slot) * static_cast<std::size_t>(slot_));
@@ -134,6 +137,9 @@ void tbClass::PutRecord(std::int32_t k, int slot) {
 }
 
 void tbClass::AddToCounts(int delta) {
+  KORDAVELT_INVARIANT(indexEntry_ >= 1 && indexEntry_ <= IndexCount(),
+                      "counts change from the entry of the loaded page on");
+  KORDAVELT_INVARIANT(Count() + delta >= 0, "a table never counts fewer than no records");
   Bytes index = IndexPage();
   for (int i = indexEntry_; i <= IndexCount(); ++i) {
     db::SetEntryCumulative(index, i,

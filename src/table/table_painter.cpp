@@ -69,7 +69,7 @@ void PaintCellText(Canvas& canvas, const TableEnvironment& env, const Rect& box,
     const int offset =
         letter == 'C' || letter == 'D' ? PictureCentringOffset(picture, lineHeight) : 0;
     const int textX = DrawPicture(canvas, picture, Point{x, box.top + offset}, lineHeight,
-                                  env.font.height, pictureColour);
+                                  static_cast<int>(env.font.height), pictureColour);
     if (!picture.TrailingText().empty()) {
       canvas.font.color = colour;
       canvas.Text(Point{textX, box.top + TableEnvironment::kVerticalMargin},

@@ -1,36 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "base/math_box.h"
 #include "calc/calc_scenario.h"
 #include "calc/element_checks.h"
+#include "calc/network_sketch.h"
+#include "calc/vth_class.h"
+#include "refbook/vth_block.h"
 
 namespace kordavelt::testing {
 namespace {
 
-// Records which steps ran, in order.
-struct StepLog {
-  std::vector<std::string> ran;
-
-  void Bind(CalcSteps& steps) {
-    const auto step = [this](std::string name, bool result = true) {
-      return [this, name, result](CalcClass&) {
-        ran.push_back(name);
-        return result;
-      };
-    };
-    steps.prepareAndLoads = step("loads");
-    steps.cumulativeImpedance = step("cumulative");
-    steps.shortCircuits = step("short");
-    steps.selfStartImpedances = step("selfstart");
-    steps.forwardSweep = step("forward");
-    steps.motorFeeding = step("motors");
-    steps.protectionTimes = step("times");
-    steps.loadEnvelopes = step("envelopes");
-    steps.checks = step("checks");
-    steps.automaticChoice = step("choice");
-  }
-};
-
-// n1 (source) → n2 → n3.
+// n1 (source) → n2 → n3, cables without types: the tree and its bounds only.
 struct SmallNetwork : CalcScenario {
   int n1 = m.Node();
   int n2 = m.Node();
@@ -38,44 +20,129 @@ struct SmallNetwork : CalcScenario {
   ModelBuilder::Tied t1 = FedSource(n1, "Т1");
   std::int32_t c12 = m.Cable(n1, n2);
   std::int32_t c23 = m.Cable(n2, n3);
-  StepLog log;
 
-  SmallNetwork() { log.Bind(calc.Steps()); }
+  SmallNetwork() { calc.StopAfter(CalcStage::Tree); }
+};
+
+// A 0.4 kV feeder of catalogue types with every stage of the calculation:
+// busbars → (a 630 A breaker →) 95 mm² cable of 100 m → a heater of `kw`
+// and a self-starting motor.
+class Feeder : public NetworkSketch {
+ protected:
+  void Build(double kw = 20, bool protect = false) {
+    int n1 = s.m.Node();
+    far = s.m.Node();
+    source = Source(n1, 400, 0);
+    if (protect) n1 = Breaker(n1);
+    cable = Cable(n1, far, 100);
+    heaterGroup = Group(kw, 1);
+    Load(far, heaterGroup);
+    motor = Load(far, Motor(15, 0.88, 200, 4, true));
+  }
+
+  // A 630 A breaker whose release trips after 10 s above 2 × Ir, in 0.05 s
+  // above 10 × Ir; the node below it.
+  int Breaker(int from) {
+    Type<book::TripUnitRec>(book::kTripUnitTable, 801, [](book::TripUnitRec& u) {
+      for (int first : {1, 8}) {
+        SetVthPoint(u.Vth(), first, {std::log(1.05f), std::log(3600.0f)});
+        SetVthPoint(u.Vth(), first + 1, {std::log(2.0f), std::log(10.0f)});
+        SetVthPoint(u.Vth(), first + 2, {std::log(10.0f), std::log(0.05f)});
+      }
+    });
+    Type<book::BreakerRec>(book::kBreakerTable, 802, [](book::BreakerRec& b) {
+      b.SetInom(630);
+      b.SetTripUnit(801);
+    });
+    const int to = s.m.Node();
+    Edit<BreakerRec>(kKindBreaker, s.m.Breaker(from, to), [](BreakerRec& b) { b.SetType(802); });
+    return to;
+  }
+
+  ModelBuilder::Tied source;
+  int far = 0, heaterGroup = 0;
+  std::int32_t cable = 0, motor = 0;
 };
 
 // --- The pipeline of one source --------------------------------------------------------
 
-TEST(CalcSource, RunsTheStepsInOrderAndMarksTheSourceCalculated) {
-  SmallNetwork s;
-  EXPECT_TRUE(s.calc.CalcSource(s.t1.number));
-  EXPECT_EQ(s.log.ran, (std::vector<std::string>{"loads", "short", "forward", "motors", "times",
-                                                 "envelopes", "checks"}));
-  EXPECT_TRUE(s.Calculated(s.t1.number));
+// The stages are plain calls that cannot be left out: a calculation that
+// forgot one would leave its results at their reset values.
+TEST_F(Feeder, EveryStageRunsAndTheSourceCountsAsCalculated) {
+  Build(250, true);  // about 360 A: more than the cable's 255 A
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  const ElementRec& c = Of(cable);
+  EXPECT_GT(c.iPermissible, 0);         // element parameters
+  EXPECT_GT(Abs(c.iDesign), 0);         // design loads
+  EXPECT_LT(c.ikMin[2], kNotComputed);  // minimum currents
+  EXPECT_LT(c.uWork, kNotComputed);     // forward sweep
+  EXPECT_GT(c.ikMax, 0);                // maximum currents with the motor's feeding
+  EXPECT_GT(c.ikd, 0);                  // protection times
+  EXPECT_LT(c.tProtect[1], 10);
+  EXPECT_GT(c.tempProtect[1], c.tempWork);
+  const vth_class* breaker = AsCharacteristic(s.calc.Element(2).characteristic);
+  ASSERT_NE(breaker, nullptr);
+  EXPECT_GT(breaker->envelope[0].lnCurrent, -20.0f);           // load envelopes
+  EXPECT_TRUE(c.violations & BitMask(kViolationPermissible));  // checks
+  EXPECT_TRUE(s.Calculated(source.number));
   EXPECT_FALSE(s.calc.Invalid());
   EXPECT_EQ(s.calc.Protocol(), "ИП1; ");
   EXPECT_EQ(s.m->StatusText(s.calc.Protocol()).rfind("Узлов-", 0), 0u);
 }
 
-TEST(CalcSource, MethodSettingsBringInTheirSteps) {
-  SmallNetwork s;
-  s.m->Settings().SetStartCurrentMethod(1);
-  s.m->Settings().SetSelfStartMethod(3);
-  s.m->Settings().SetMultiVariant(true);
-  EXPECT_TRUE(s.calc.CalcSource(s.t1.number));
-  // Multi-variant runs check nothing per source.
-  EXPECT_EQ(s.log.ran, (std::vector<std::string>{"loads", "cumulative", "short", "selfstart",
-                                                 "forward", "motors", "times", "envelopes"}));
+TEST_F(Feeder, StoppingAfterAStageLeavesTheLaterOnesUncomputed) {
+  Build(250);
+  const ElementRec& c = Of(cable);
+  s.calc.StopAfter(CalcStage::Tree);
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_EQ(c.iPermissible, 0);
+  EXPECT_TRUE(s.Calculated(source.number));
+
+  s.calc.StopAfter(CalcStage::MinimumCurrents);
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_LT(c.ikMin[2], kNotComputed);
+  EXPECT_EQ(c.uWork, kNotComputed);
+
+  s.calc.StopAfter(CalcStage::ForwardSweep);
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_LT(c.uWork, kNotComputed);
+  EXPECT_EQ(c.ikMax, 0);
+
+  s.calc.StopAfter(CalcStage::LoadEnvelopes);
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_GT(c.ikd, 0);
+  EXPECT_EQ(c.violations, 0u);
 }
 
-TEST(CalcSource, FailingStepStopsTheSourceUncalculated) {
-  SmallNetwork s;
-  s.calc.Steps().shortCircuits = [&](CalcClass&) {
-    s.log.ran.push_back("short");
-    return false;
-  };
-  EXPECT_FALSE(s.calc.CalcSource(s.t1.number));
-  EXPECT_EQ(s.log.ran, (std::vector<std::string>{"loads", "short"}));
-  EXPECT_FALSE(s.Calculated(s.t1.number));
+TEST_F(Feeder, MethodSettingsBringInTheirStagesAndMultiVariantRunsCheckNothing) {
+  Build(250);
+  const ElementRec& c = Of(cable);
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_TRUE(IsZero(c.z1Cumulative));
+  EXPECT_TRUE(IsZero(Of(motor).zSelfStart));
+
+  s.m->Settings().SetStartCurrentMethod(1);
+  s.m->Settings().SetSelfStartMethod(3);
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_FALSE(IsZero(c.z1Cumulative));
+  EXPECT_FALSE(IsZero(Of(motor).zSelfStart));
+  EXPECT_NE(c.violations, 0u);
+
+  s.m->Settings().SetMultiVariant(true);
+  Of(cable).violations = 0;
+  ASSERT_TRUE(s.calc.CalcSource(source.number));
+  EXPECT_EQ(c.violations, 0u);
+}
+
+TEST_F(Feeder, FailingStageStopsTheSourceUncalculated) {
+  Build();
+  // A single-phase busbar current far above the three-phase one gives the
+  // source a negative zero-sequence impedance: its preparation fails.
+  Edit<SourceObjectRec>(kKindPowerSource, source.branch, [](SourceObjectRec& o) { o.SetIk1(60); });
+  EXPECT_FALSE(s.calc.CalcSource(source.number));
+  EXPECT_EQ(s.LastMessage(), "Расчет сети: Ошибка в параметрах ИП");
+  EXPECT_EQ(Of(cable).ikMin[2], kNotComputed);
+  EXPECT_FALSE(s.Calculated(source.number));
 }
 
 TEST(CalcSource, SourceWithOnlyItsOwnBranchGoesToTheProtocol) {
@@ -152,6 +219,7 @@ TEST(VoltageLevels, TransformerSetsTheLevelBeyondIt) {
 
 TEST(VoltageLevels, SiblingSectionsStartFromTheirParentsVoltage) {
   CalcScenario s;
+  s.calc.StopAfter(CalcStage::Tree);
   const int n1 = s.m.Node();
   const auto t1 = s.FedSource(n1);
   const int a = s.m.Node(), b = s.m.Node(), c = s.m.Node();
@@ -173,6 +241,7 @@ TEST(VoltageLevels, SiblingSectionsStartFromTheirParentsVoltage) {
 
 TEST(EndNodes, ConnectionsRunBetweenNamedNodesAndEndAtTerminals) {
   CalcScenario s;
+  s.calc.StopAfter(CalcStage::Tree);
   const int n1 = s.m.Node();
   const auto t1 = s.FedSource(n1);
   const int n2 = s.m.Node(), n3 = s.m.Node(), n4 = s.m.Node();
@@ -222,41 +291,40 @@ TEST(CalcNetwork, EverySourceIsCalculatedAndChoiceFollowsOnlyWhenOn) {
   s.Chain(n9, 1);
 
   s.calc.CalcNetworkWithChoice();
-  EXPECT_TRUE(s.log.ran.empty());  // the setting is off
+  EXPECT_FALSE(s.Calculated(s.t1.number));  // the setting is off
+  EXPECT_TRUE(s.calc.Protocol().empty());
 
   s.calc.CalcNetwork();
   EXPECT_TRUE(s.Calculated(s.t1.number));
   EXPECT_TRUE(s.Calculated(t2.number));
   EXPECT_EQ(s.calc.Protocol(), "Расчет ИП1; ИП2; ");
-  EXPECT_EQ(std::count(s.log.ran.begin(), s.log.ran.end(), "choice"), 0);
 
-  s.log.ran.clear();
   s.m->Settings().SetAutoChoice(true);
   s.calc.CalcNetworkWithChoice();
-  EXPECT_EQ(std::count(s.log.ran.begin(), s.log.ran.end(), "choice"), 2);
+  EXPECT_EQ(s.calc.Protocol(), "Расчет ИП1; ИП2; ");
 }
 
 // The checks' findings showed nowhere in the program: the protocol of the
 // status line counts the elements with violations over every calculated
 // source, after a full calculation and after an automatic one alike.
-TEST(CalcNetwork, TheProtocolCountsTheElementsThatViolateAConditionInEverySource) {
-  SmallNetwork s;
-  const int n9 = s.m.Node();
-  s.FedSource(n9, "Т2");
-  s.Chain(n9, 1);
-  s.calc.Steps().checks = [](CalcClass& calc) {
-    calc.Element(calc.Count()).violations = 1u << kViolationPermissible;
-    return true;
-  };
+TEST_F(Feeder, TheProtocolCountsTheElementsThatViolateAConditionInEverySource) {
+  Build(250);  // its cable overloaded
+  const int n8 = s.m.Node(), n9 = s.m.Node();
+  const auto second = s.FedSource(n8, "Т2");
+  Edit<SourceObjectRec>(kKindPowerSource, second.branch, [](SourceObjectRec& o) { o.SetUr(400); });
+  Cable(n8, n9, 50);
+  Load(n9, Group(250, 1));
   s.m->Settings().SetAutoCalc(true);
   s.calc.CalcNetwork();
   EXPECT_EQ(s.calc.Protocol(), "Расчет ИП1; ИП2; Нарушений: 2");
-  s.calc.AutoCalc(2, s.n3);
+  s.calc.AutoCalc(2, far);
   EXPECT_EQ(s.calc.Protocol(), "Авторасчет: ИП1; Нарушений: 2");
 
   // A source whose results an edit made stale counts no more.
-  s.calc.Steps().checks = [](CalcClass&) { return true; };
-  s.calc.AutoCalc(2, s.n3);
+  ASSERT_TRUE(modelClass::SeekExact(s.m->Groups(), heaterGroup));
+  GroupRec(s.m->Groups()->Record()).SetP(20);
+  s.m->Groups()->MarkModifiedAndFlush();
+  s.calc.AutoCalc(2, far);
   EXPECT_EQ(s.calc.Protocol(), "Авторасчет: ИП1; Нарушений: 1");
 }
 
@@ -288,10 +356,8 @@ TEST(AutoCalc, RecalculatesOnlyTheEditedSourceAfterAFullCalculation) {
   EXPECT_TRUE(s.calc.Invalid());
 
   s.calc.CalcNetwork();
-  s.log.ran.clear();
   s.calc.AutoCalc(100 + kKindCableLine, c9);
   EXPECT_EQ(s.calc.Protocol(), "Авторасчет: ИП2; ");
-  EXPECT_EQ(std::count(s.log.ran.begin(), s.log.ran.end(), "loads"), 1);
 
   s.calc.AutoCalc(2, s.n3);
   EXPECT_EQ(s.calc.Protocol(), "Авторасчет: ИП1; ");

@@ -44,6 +44,7 @@ class ElementChecks : public NetworkSketch {
     settings.SetSelfStartDuration(2);
     settings.SetSelectivityFactor(1.15f);
     settings.SetSelfStartMethod(0);
+    s.calc.StopAfter(CalcStage::ForwardSweep);
   }
 
   void Build(std::int32_t cableType = kCable95) {
@@ -72,6 +73,13 @@ class ElementChecks : public NetworkSketch {
                        [cableType](CableLineRec& l) { l.SetType(cableType); });
     Load(n4, Group(20, 1));
     ASSERT_TRUE(s.calc.CalcSource(source.number));
+    // Each case sets the fault values the checks read: the minimum currents
+    // and the protections upstream start unknown.
+    for (int i = 1; i <= s.calc.Count(); ++i) {
+      ElementRec& e = s.calc.Element(i);
+      e.ikMin.fill(kNotComputed);
+      e.mainProtection = e.backupProtection = nullptr;
+    }
   }
 
   // The violation set CheckElement gives branch `key` afresh.

@@ -330,11 +330,9 @@ TEST(ChoiceRequirements, ThermalSectionAmbientCorrectionAndSeriesNames) {
   EXPECT_EQ(TrimmedName(" ПВ1 "), "ПВ1");
 }
 
-// Guards the binding: the step runs over the traced tree after a source was
-// calculated, and the object keeps the new type.
+// Guards the pipeline: the choice runs over the traced tree after a source
+// was calculated, and the object keeps the new type.
 TEST_F(Choice, CalculationWithChoiceEnlargesAnOverloadedCable) {
-  BindLoadFlow(s.calc);
-  BindAutomaticChoice(s.calc);
   m->Settings().SetNominalVoltage(0, 400);
   m->Settings().SetAutoChoice(true);
   const auto source = s.FedSource(n1);

@@ -17,7 +17,7 @@ namespace {
 
 class LoadEnvelopeSweep : public NetworkSketch {
  protected:
-  LoadEnvelopeSweep() { BindLoadEnvelopes(s.calc); }
+  LoadEnvelopeSweep() { s.calc.StopAfter(CalcStage::LoadEnvelopes); }
 
   // A 250 A breaker whose release has one overload point per curve.
   std::int32_t Breaker(int from, int to) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// The networks of NetworkSketch for the maximum-current tests: the motor
-// feeding and the protection times are bound after the load flow, the source
+// The networks of NetworkSketch for the maximum-current tests: CalcSource
+// stops after the motor feeding and the protection times, the source
 // EMF is 1.0 per unit, and cables come in any cross-section. Values the
 // tests expect are worked out with std::complex from the element records'
 // own impedances and EMFs.
@@ -42,8 +42,7 @@ inline vth_class DefiniteTime(double seconds, double instantKA = 0, double insta
 class MaxCurrentScenario : public NetworkSketch {
  protected:
   MaxCurrentScenario() {
-    BindMotorFeeding(s.calc);
-    BindProtectionTimes(s.calc);
+    s.calc.StopAfter(CalcStage::ProtectionTimes);
     ModelSettings& settings = s.m->Settings();
     settings.SetNominalVoltage(3, 10000);
     settings.SetMaxEmf(1.0f);

@@ -63,8 +63,6 @@ void ExpectSeries(const ElementRec& e, int point, const Three& expected, const c
 
 class MinimumCurrents : public NetworkFixture {
  protected:
-  MinimumCurrents() { BindMinimumCurrents(s.calc); }
-
   // The 10 kV system, weakly earthed: were its zero sequence to reach the
   // 0.4 kV faults, their single-phase currents would collapse.
   void SystemSource(int node) {

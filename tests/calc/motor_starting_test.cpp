@@ -20,7 +20,6 @@ void ExpectNear(const C& a, const C& b) { EXPECT_LE(std::abs(a - b), 1e-4 * std:
 
 class MotorStarting : public NetworkSketch {
  protected:
-  MotorStarting() { BindMotorStarting(s.calc); }
   double Emf(double unom) { return unom * s.m->Settings().MaxEmf() / 1.732051; }
   C Z1(std::int32_t key) { return ToC(Of(key).z1); }
   C SourceZ() { return ToC(s.calc.Element(1).z1); }

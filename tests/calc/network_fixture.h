@@ -3,7 +3,8 @@
 // Whole networks for the calculation's tests, built from catalogue types the
 // way an engineer sketches them: a source on a voltage level, a 630 kVA
 // transformer, copper 4 × 95 mm² cables of a given length, groups of loads.
-// The load flow is bound, so CalcSource prepares every element.
+// CalcSource runs every stage of the calculation unless a test stops it
+// earlier (CalcClass::StopAfter).
 //
 //   class MyTest : public NetworkFixture {};
 //   const int n1 = s.m.Node(), n2 = s.m.Node();
@@ -31,7 +32,6 @@ namespace kordavelt::testing {
 class NetworkFixture : public ::testing::Test {
  protected:
   NetworkFixture() {
-    BindLoadFlow(s.calc);
     ModelSettings& settings = s.m->Settings();
     settings.SetNominalVoltage(0, 400);
     // Conductors at 20 °C: catalogue resistances apply unchanged.

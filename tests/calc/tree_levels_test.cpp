@@ -20,6 +20,8 @@ struct TransformedNetwork : CalcScenario {
   std::int32_t tr = m.Branch(kKindTransformer, n1, a);
   std::int32_t cable = m.Cable(a, b);
 
+  TransformedNetwork() { calc.StopAfter(CalcStage::Tree); }
+
   void Windings(float uv, float un) {
     tbClass* transformers = m->OpenObjectTable(kKindTransformer);
     if (!modelClass::SeekExact(transformers, tr)) return;

@@ -170,14 +170,23 @@ TEST(TreeTrace, HundredthLevelIsRefusedWithAMessage) {
   EXPECT_EQ(s.calc.Count(), 0);
 }
 
-TEST(TreeTrace, TreeLargerThanTheListIsRefusedWithAMessage) {
+// The refusal comes before anything is written: no element of the refused
+// tree gets a record, no node a feeding element, and the calculation of the
+// source stops with the message.
+TEST(TreeTrace, TreeLargerThanTheListIsRefusedWithAMessageBeforeAnythingIsWritten) {
   CalcScenario s;
   const int n1 = s.m.Node();
   const auto t1 = s.FedSource(n1);
-  s.Chain(n1, CalcClass::kTreeCapacity);  // one more element with the source's own
-  EXPECT_FALSE(s.calc.TraceTree(t1.number));
+  const int last = s.Chain(n1, CalcClass::kTreeCapacity);  // one more with the source's own
+  EXPECT_FALSE(s.calc.CalcSource(t1.number));
   EXPECT_EQ(s.LastMessage(),
             "Расчет сети: Дерево от ИП № 1 содержит более 12000 элементов#Расчет остановлен");
+  EXPECT_EQ(s.calc.Count(), 0);
+  EXPECT_FALSE(s.Calculated(t1.number));
+  ASSERT_TRUE(modelClass::SeekExact(s.m->Branches(), t1.branch));
+  EXPECT_FALSE(s.m->HasElement(s.m->Branches()->RecordNumber()));
+  ASSERT_TRUE(modelClass::SeekExact(s.m->Nodes(), last));
+  EXPECT_EQ(s.m->NodeFeeder(s.m->Nodes()->RecordNumber()), 0);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // segment or swapped ends in the interpolation, the instantaneous step read
 // from the wrong points, a threshold or short-time zone that ignores its
 // limits, a missing 0.005 s floor or 9999 s cap, and NaN or a crash from a
-// damaged curve or a missing characteristic.
+// damaged curve or a missing characteristic. A prepared reading must give the
+// full reading's times bit for bit: a zone taken on the wrong side of its
+// bound, or a constant time given for a sloping part, would change results.
 
 #include "calc/vth_evaluation.h"
 
@@ -10,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "characteristic_builder.h"
 
@@ -158,6 +161,88 @@ TEST(OperationTime, ReadsADamagedCurveAsNoOperation) {
   EXPECT_EQ(ShortestTime(c, 0, std::exp(0.75L)), 9999);
   c.lower.lnTime[1] = std::numeric_limits<float>::infinity();
   EXPECT_EQ(ShortestTime(c, 0, std::exp(1.25L)), 9999);
+}
+
+// --- Prepared readings ----------------------------------------------------------------
+
+// Currents at and around every place a reading could change its zone, and a
+// sweep over the whole range between.
+std::vector<long double> Probes(const vth_class& c, long double shift) {
+  std::vector<float> bounds{c.lnIm, c.lnImax};
+  for (const VthCurve* curve : {&c.lower, &c.upper}) {
+    bounds.insert(bounds.end(), curve->lnCurrent.begin(), curve->lnCurrent.end());
+  }
+  std::vector<long double> probes{0, -1, std::numeric_limits<long double>::infinity(),
+                                  std::numeric_limits<long double>::quiet_NaN()};
+  for (const float v : bounds) {
+    long double at = std::exp(static_cast<long double>(v) + shift);
+    for (const long double factor : {1.0L, 1 + 1e-12L, 1 - 1e-12L, 1 + 1e-9L, 1 - 1e-9L, 1 + 2e-9L,
+                                     1 - 2e-9L, 1.001L, 0.999L}) {
+      probes.push_back(at * factor);
+    }
+    for (int ulps = 0; ulps < 4; ++ulps) {
+      probes.push_back(at);
+      at = std::nextafter(at, std::numeric_limits<long double>::infinity());
+    }
+  }
+  for (int k = -400; k <= 400; ++k) probes.push_back(std::exp(k / 40.0L));
+  return probes;
+}
+
+TEST(PreparedReading, GivesTheFullReadingsTimesBitForBit) {
+  vth_class shortTime = ThresholdCharacteristic();
+  shortTime.lnImax = 3.5f;
+  vth_class fastStep = StepCharacteristic();
+  fastStep.lower.lnTime[5] = fastStep.lower.lnTime[6] = -9;
+  vth_class damaged = StepCharacteristic();
+  damaged.upper.lnTime[2] = std::numeric_limits<float>::quiet_NaN();
+  const vth_class characteristics[] = {
+      StepCharacteristic(), ThresholdCharacteristic(), shortTime, fastStep, damaged, vth_class{}};
+  for (const vth_class& c : characteristics) {
+    for (const long double shift : {0.0L, 3.2188758L, -0.7L, static_cast<long double>(0.35f)}) {
+      const CurveReading longest(c, c.upper, shift);
+      const CurveReading shortest(c, c.lower, shift);
+      for (const long double current : Probes(c, shift)) {
+        EXPECT_EQ(longest.Time(current), LongestTime(c, shift, current))
+            << "shift " << shift << ", current " << current;
+        EXPECT_EQ(shortest.Time(current), ShortestTime(c, shift, current))
+            << "shift " << shift << ", current " << current;
+      }
+      for (int k = 0; k < kCurvePoints; ++k) {
+        EXPECT_EQ(shortest.PointCurrent(k),
+                  std::exp(static_cast<long double>(c.lower.lnCurrent[k])));
+      }
+    }
+  }
+  EXPECT_EQ(CurveReading().Time(5), 9999);
+}
+
+TEST(PreparedReading, DevicesOfEqualCurvesAndShiftShareOneReadingUntilCleared) {
+  const vth_class a = StepCharacteristic();
+  const vth_class b = StepCharacteristic();
+  vth_class other = StepCharacteristic();
+  other.upper.lnTime[3] = 2.5f;
+  CurveReadings readings;
+  const CurveReading& first = readings.Longest(&a, 0);
+  EXPECT_EQ(&readings.Longest(&b, 0), &first);
+  EXPECT_NE(&readings.Longest(&other, 0), &first);
+  EXPECT_NE(&readings.Longest(&a, 0.5L), &first);
+  EXPECT_NE(&readings.Shortest(&a, 0), &first);
+  EXPECT_EQ(readings.Longest(&other, 0).Time(std::exp(1.75L)),
+            LongestTime(other, 0, std::exp(1.75L)));
+  // Shifts that are not a number read alike and share a reading.
+  const long double nan = std::numeric_limits<long double>::quiet_NaN();
+  EXPECT_EQ(&readings.Longest(&a, nan), &readings.Longest(&b, -nan));
+  EXPECT_EQ(readings.Longest(nullptr, 0).Time(5), 9999);
+
+  // A characteristic prepared anew reads its new curves after Clear.
+  vth_class changed = StepCharacteristic();
+  const long double before = readings.Longest(&changed, 0).Time(std::exp(2.25L));
+  changed.upper.lnTime = other.upper.lnTime;
+  readings.Clear();
+  const long double after = readings.Longest(&changed, 0).Time(std::exp(2.25L));
+  EXPECT_NE(before, after);
+  EXPECT_EQ(after, LongestTime(changed, 0, std::exp(2.25L)));
 }
 
 }  // namespace

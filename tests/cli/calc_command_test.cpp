@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "calc/calculation.h"
 #include "calc/network_fixture.h"
 #include "cli/cli_run.h"
 #include "support/db_image_builder.h"
@@ -36,7 +35,6 @@ class CalcCommandTest : public NetworkFixture {
     cable = Cable(n1, n2, 100);
     Load(n2, Group(20, 1, 400));
     // The same calculation in-process, to hold the listing against.
-    BindCalculation(s.calc);
     s.calc.CalcNetwork();
     cableUr = Of(cable).uWork;
     cableIk1 = Of(cable).ikMin[0];

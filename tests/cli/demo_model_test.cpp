@@ -20,7 +20,6 @@
 
 #include "base/complex.h"
 #include "calc/calc_class.h"
-#include "calc/calculation.h"
 #include "calc/element_checks.h"
 #include "cli/cli_run.h"
 #include "exchange/get_class.h"
@@ -65,11 +64,12 @@ class DemoModel : public ::testing::Test {
   DemoModel() {
     folder_.files.Put(kModel, ReadBytes(KORDAVELT_DEMO));
     model_.SetFileName(kModel);
-    model_.OnStatusText = [this](const std::string& text) { statusLine_ = text; };
+    statusEvents_ = model_.Subscribe([this](const ModelEvent& event) {
+      if (event.kind == ModelEventKind::Status) statusLine_ = event.text;
+    });
     EXPECT_TRUE(model_.OpenFile());
     EXPECT_TRUE(model_.Usable());
     EXPECT_NE(model_.Book(), nullptr);
-    BindCalculation(calc_);
   }
   ~DemoModel() override {
     model_.SetAskToSave(false);
@@ -112,6 +112,7 @@ class DemoModel : public ::testing::Test {
   modelClass model_{folder_.ui, folder_.files, DemoFolder::kProgram};
   CalcClass calc_{model_};
   std::string statusLine_;
+  ModelSubscription statusEvents_;
 };
 
 TEST_F(DemoModel, NamesItsTwoRegimesAfterTheTransformerThatFeeds) {

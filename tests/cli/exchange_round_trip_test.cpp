@@ -18,7 +18,6 @@
 
 #include "base/dial_list.h"
 #include "calc/calc_class.h"
-#include "calc/calculation.h"
 #include "cli/cli_run.h"
 #include "exchange/get_class.h"
 #include "model/group_owner.h"
@@ -129,7 +128,6 @@ class EveryTable : public ::testing::Test {
     files_.Put(kModel, ReadBytes(KORDAVELT_DEMO));
     model_.SetFileName(kModel);
     EXPECT_TRUE(model_.OpenFile());
-    BindCalculation(calc_);
     calc_.CalcNetwork();
   }
   ~EveryTable() override {

@@ -1,14 +1,15 @@
 #pragma once
 
 // Checks of drawn pictures shared by the tests of picture strings and of the
-// kind symbols: a canvas that records what is drawn, the bound a picture
-// must stay within, and the comparison with reviewed reference drawings.
+// kind symbols: the bound a picture must stay within, and the comparison
+// with reviewed reference drawings.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <span>
 #include <sstream>
 #include <string>
@@ -18,48 +19,22 @@
 
 #include "draw/canvas.h"
 #include "draw/picture_string.h"
+#include "draw/recording_canvas.h"
 #include "draw/svg_canvas.h"
+
+namespace kordavelt {
+
+// Readable failures of real points and boxes.
+inline void PrintTo(PointF p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
+inline void PrintTo(const RectF& box, std::ostream* out) {
+  *out << "(" << box.left << ", " << box.top << ")-(" << box.right << ", " << box.bottom << ")";
+}
+
+}  // namespace kordavelt
 
 namespace kordavelt::testing {
 
 inline constexpr Color kInk{0, 0, 128};
-
-// Remembers each shape with the pen and brush it was drawn with.
-class RecordingCanvas : public Canvas {
- public:
-  struct Shape {
-    enum class Kind { Rectangle, Ellipse, Polyline, Arc } kind;
-    Rect box;
-    std::vector<Point> points;  // polyline points; arc start and end radials
-    Pen pen;
-    Brush brush;
-  };
-
-  void Line(Point from, Point to) override {
-    const Point points[] = {from, to};
-    Polyline(points);
-  }
-  void Polyline(std::span<const Point> points) override {
-    shapes.push_back({Shape::Kind::Polyline, {}, {points.begin(), points.end()}, pen, brush});
-  }
-  void Polygon(std::span<const Point> points) override { Polyline(points); }
-  void Rectangle(const Rect& box) override {
-    shapes.push_back({Shape::Kind::Rectangle, box, {}, pen, brush});
-  }
-  void Ellipse(const Rect& box) override {
-    shapes.push_back({Shape::Kind::Ellipse, box, {}, pen, brush});
-  }
-  void Arc(const Rect& box, Point start, Point end) override {
-    shapes.push_back({Shape::Kind::Arc, box, {start, end}, pen, brush});
-  }
-  void FillRect(const Rect&, Color) override {}
-  void Text(Point, std::string_view, double, HAlign, VAlign) override {}
-  Size TextExtent(std::string_view text) override {
-    return Size{static_cast<int>(text.size()) * 7, 13};
-  }
-
-  std::vector<Shape> shapes;
-};
 
 // Whatever the text, a picture draws only inside the box its digits can reach:
 // from the origin to 35 digits (plus the one-pixel inset) on each axis.
@@ -78,10 +53,10 @@ inline void ExpectDrawnInside(std::string_view text, Point origin, int lineHeigh
     return x >= origin.x - 1e-6 && x <= origin.x + reach + 1e-6 && y >= origin.y - 1e-6 &&
            y <= origin.y + reach + 1e-6;
   };
-  for (const auto& shape : canvas.shapes) {
+  for (const auto& shape : canvas.Shapes()) {
     std::vector<std::pair<double, double>> drawn;
     if (shape.kind == RecordingCanvas::Shape::Kind::Polyline) {
-      for (const Point& p : shape.points) drawn.emplace_back(p.x, p.y);
+      for (const PointF& p : shape.points) drawn.emplace_back(p.x, p.y);
     } else {
       drawn.emplace_back(shape.box.left, shape.box.top);
       drawn.emplace_back(shape.box.right, shape.box.bottom);
@@ -116,25 +91,28 @@ inline std::string RenderReference(const ReferencePicture& picture) {
   return canvas.Document();
 }
 
-// Compares every picture with its reviewed drawing in `folder`;
-// KORDAVELT_UPDATE_PICTURES=1 rewrites the drawings from the current renderer.
+// Compares a drawing with the reviewed file at `path`; with
+// KORDAVELT_UPDATE_PICTURES=1 it rewrites the file from the drawing instead.
+inline void ExpectSameAsReviewed(const std::string& path, const std::string& drawn,
+                                 const std::string& what) {
+  const char* update = std::getenv("KORDAVELT_UPDATE_PICTURES");
+  if (update != nullptr && std::string(update) == "1") {
+    std::ofstream(path, std::ios::binary) << drawn;
+    return;
+  }
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file) << path << " is missing; run with KORDAVELT_UPDATE_PICTURES=1";
+  std::stringstream expected;
+  expected << file.rdbuf();
+  EXPECT_EQ(drawn, expected.str()) << what << " differs from " << path;
+}
+
+// Compares every picture with its reviewed drawing in `folder`.
 inline void ExpectDrawnAsReviewed(const std::string& folder,
                                   const std::vector<ReferencePicture>& pictures) {
-  const char* update = std::getenv("KORDAVELT_UPDATE_PICTURES");
-  const bool updating = update != nullptr && std::string(update) == "1";
   for (const ReferencePicture& picture : pictures) {
-    const std::string path = folder + "/" + picture.name + ".svg";
-    const std::string drawn = RenderReference(picture);
-    if (updating) {
-      std::ofstream(path, std::ios::binary) << drawn;
-      continue;
-    }
-    std::ifstream file(path, std::ios::binary);
-    ASSERT_TRUE(file) << path << " is missing; run with KORDAVELT_UPDATE_PICTURES=1";
-    std::stringstream expected;
-    expected << file.rdbuf();
-    EXPECT_EQ(drawn, expected.str())
-        << picture.name << " (" << picture.text << ") differs from " << path;
+    ExpectSameAsReviewed(folder + "/" + picture.name + ".svg", RenderReference(picture),
+                         picture.name + " (" + picture.text + ")");
   }
 }
 

@@ -109,7 +109,9 @@ TEST(ModelLifecycleTest, ABookThatCannotBeOpenedLeavesTheModelWithoutTables) {
 TEST(ModelLifecycleTest, TheStatusLineCountsNodesAndBranchesAndNamesTheRegime) {
   ModelBuilder m;
   std::string status;
-  m->OnStatusText = [&](const std::string& text) { status = text; };
+  const ModelSubscription statusLine = m->Subscribe([&](const ModelEvent& event) {
+    if (event.kind == ModelEventKind::Status) status = event.text;
+  });
   const int n1 = m.Node();
   const int n2 = m.Node();
   m.Cable(n1, n2);
@@ -132,13 +134,18 @@ TEST(ModelLifecycleTest, OpeningClearsCalculatedFlagsAndAssignsFeedingSources) {
   ASSERT_TRUE(Has(m->Sources(), source.number));
   SourceRec(m->Sources()->Record()).SetCalculated(1);
   m->Sources()->MarkModifiedAndFlush();
-  int calculations = 0;
-  m->OnCalculate = [&] { ++calculations; };
+  // The views hear once that the model is open; the session calculates then.
+  int opened = 0;
+  const ModelSubscription views = m->Subscribe([&](const ModelEvent& event) {
+    if (event.kind != ModelEventKind::Opened) return;
+    ++opened;
+    EXPECT_EQ(m->FeedingSourceOfNode(n2), source.number) << "ready before the views hear";
+  });
   ASSERT_TRUE(m.Reopen());
   ASSERT_TRUE(Has(m->Sources(), source.number));
   EXPECT_EQ(SourceRec(m->Sources()->Record()).Calculated(), 0);
   EXPECT_EQ(m->FeedingSourceOfNode(n2), source.number);
-  EXPECT_EQ(calculations, 1);
+  EXPECT_EQ(opened, 1);
   EXPECT_EQ(m->Designations().KeyOf("т1"), source.number) << "the index is rebuilt";
 }
 
@@ -306,7 +313,9 @@ TEST(DeleteTest, UndoBringsBackTheBranchItsFarEndAndItsNodes) {
   const int b = m.Node();
   const std::int32_t cable = m.Cable(a, b);
   bool undoable = false;
-  m->OnUndoAvailable = [&](bool on) { undoable = on; };
+  const ModelSubscription undo = m->Subscribe([&](const ModelEvent& event) {
+    if (event.kind == ModelEventKind::UndoAvailable) undoable = event.on;
+  });
   m->DeleteBranch(cable);
   EXPECT_TRUE(undoable);
   EXPECT_EQ(m->Nodes()->Count(), 0);
@@ -558,17 +567,19 @@ TEST(RestoreTest, HiddenElementsAreDeletedOnYes) {
 
 // --- Window layouts ----------------------------------------------------------------------------
 
-TEST(LayoutTest, AChosenLayoutIsAppliedAndACancelKeepsIt) {
+TEST(LayoutTest, AChosenLayoutBecomesCurrentAndACancelKeepsIt) {
   ModelBuilder m;
-  std::vector<int> applied;
-  m->OnArrangeWindows = [&](int layout) { applied.push_back(layout); };
+  std::vector<int> current;
   m.ui.ChooseItem(2);
   m->ChooseWindowLayout();
+  current.push_back(m->Settings().WindowLayout());
   m.ui.CancelInput();
   m->ChooseWindowLayout();
+  current.push_back(m->Settings().WindowLayout());
   m->Settings().SetDefaultWindowLayout(1);
   m->DefaultWindowLayout();
-  EXPECT_EQ(applied, (std::vector<int>{3, 3, 1}));
+  current.push_back(m->Settings().WindowLayout());
+  EXPECT_EQ(current, (std::vector<int>{3, 3, 1}));
   EXPECT_EQ(m.ui.Calls()[0].caption, "Схема расположения окон");
 }
 

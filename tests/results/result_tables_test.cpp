@@ -9,7 +9,6 @@
 #include <string>
 
 #include "base/number_format.h"
-#include "calc/calculation.h"
 #include "calc/element_checks.h"
 #include "calc/network_sketch.h"
 #include "results/result_tables.h"
@@ -29,8 +28,6 @@ constexpr int kColViolations = 35;
 
 class ResultTables : public NetworkSketch {
  protected:
-  ResultTables() { BindCalculation(s.calc); }
-
   // Opens table `id` into form_; false when it refused.
   bool Open(std::string_view id, int argument = 0) {
     table_ = MakeResultTable(s.calc, id, argument);

@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "calc/calculation.h"
 #include "calc/network_sketch.h"
 #include "results/result_tables.h"
 #include "results/results_window.h"
@@ -19,7 +18,6 @@ namespace {
 class ResultsWindowTest : public NetworkSketch {
  protected:
   ResultsWindowTest() {
-    BindCalculation(s.calc);
     window_.OnShow = [this] { ++shown_; };
   }
 

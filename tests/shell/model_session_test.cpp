@@ -19,6 +19,8 @@
 #include "calc/calc_class.h"
 #include "calc/network_fixture.h"
 #include "exchange/export_variant.h"
+#include "model/model_kinds.h"
+#include "model/object_connect.h"
 #include "refbook/book_owner.h"
 #include "shell/model_session.h"
 #include "shell/text_files.h"
@@ -119,6 +121,71 @@ TEST_F(ModelSessionTest, OpeningAModelMakesItsWindowsAndCalculates) {
   EXPECT_TRUE(status_.starts_with("Узлов-3  Ветвей-4")) << status_;
   EXPECT_EQ(session().Form(TableWindowId::Sources)->rowCount, 1);
   EXPECT_TRUE(ui().Messages().empty()) << ui().Messages().front();
+}
+
+// The session makes the windows, lays them out and calculates when the model
+// tells it opened; a view of its own hears the first calculation and every
+// one after, and the settings edited in the properties dialog.
+TEST_F(ModelSessionTest, ViewsOfTheModelHearItOpenCalculatedAndItsSettingsEdited) {
+  std::vector<ModelEventKind> heard;
+  const ModelSubscription view = model().Subscribe([&](const ModelEvent& event) {
+    if (event.kind == ModelEventKind::Opened) {
+      EXPECT_TRUE(EveryWindow(true));
+    }
+    if (event.kind != ModelEventKind::Status && event.kind != ModelEventKind::UndoAvailable &&
+        event.kind != ModelEventKind::Refresh && event.kind != ModelEventKind::Caption) {
+      heard.push_back(event.kind);
+    }
+  });
+  ASSERT_TRUE(session().OpenModel(kModel));
+  // The session hears Opened first, and calculates before it reaches the view.
+  EXPECT_EQ(heard, (std::vector{ModelEventKind::Calculated, ModelEventKind::Opened}));
+
+  heard.clear();
+  int dialogs = 0;
+  session().OnGeneralProperties = [&](modelClass&) { ++dialogs; };
+  session().Calculate();
+  session().GeneralProperties();
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(heard, (std::vector{ModelEventKind::Calculated, ModelEventKind::SettingsChanged}));
+
+  heard.clear();
+  model().Settings().SetRegimeName(1, "Лето");
+  ui().ChooseTableRow(2);
+  ASSERT_TRUE(session().RunDataCommand(DataCommand::Regimes));
+  EXPECT_EQ(heard, (std::vector{ModelEventKind::RegimeChanged, ModelEventKind::Calculated}))
+      << "the regimes table is followed by the calculation";
+}
+
+// A node or branch added to the network makes the results stale, so that
+// the result tables calculate again before they show anything.
+TEST_F(ModelSessionTest, AnAddedNodeOrBranchInvalidatesTheResults) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  CalcClass& calc = *session().Calc();
+  ASSERT_FALSE(calc.Invalid());
+  const int node = model().AddNode();
+  EXPECT_TRUE(calc.Invalid());
+  session().Calculate();
+  ASSERT_FALSE(calc.Invalid());
+  ASSERT_NE(ConnectObject(model(), kKindCableLine, nodes_, node), 0);
+  EXPECT_TRUE(calc.Invalid());
+}
+
+// The layout commands set the layout, then the windows are arranged by it
+// and the status line shown again.
+TEST_F(ModelSessionTest, LayoutCommandsArrangeTheWindowsByTheLayoutTheySet) {
+  ASSERT_TRUE(session().OpenModel(kModel));
+  ui().ChooseItem(2);
+  session().ChooseWindowLayout();
+  EXPECT_EQ(ui().Calls().back().caption, "Схема расположения окон");
+  ui().CancelInput();
+  session().ChooseWindowLayout();
+  model().Settings().SetDefaultWindowLayout(1);
+  session().DefaultWindowLayout();
+  status_.clear();
+  session().ReLayout();
+  EXPECT_EQ(layouts_, (std::vector<int>{5, 3, 3, 1, 1}));
+  EXPECT_TRUE(status_.starts_with("Узлов-3  Ветвей-4")) << status_;
 }
 
 TEST_F(ModelSessionTest, ClosingFreesTheWindowsAfterHidingThem) {

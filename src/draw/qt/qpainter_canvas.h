@@ -2,10 +2,15 @@
 
 // The Canvas over a QPainter: windows, off-screen images and printers.
 //
-// Shapes keep the conventions the drawings were made for: a box excludes its
-// right and bottom edges (a box from (2,2) to (13,13) covers pixels 2 to 12),
-// a one-pixel line leaves out its last point, and a box drawn without a pen
-// is filled one pixel short on the right and at the bottom.
+// Device units are the painter's coordinates as the canvas finds them (its
+// own transform is left alone): pixels of a widget or image, dots of a
+// printer. Shapes keep the conventions the drawings were made for: a box
+// excludes its right and bottom edges (a box from (2,2) to (13,13) covers
+// pixels 2 to 12), a one-pixel line leaves out its last point, and a box
+// drawn without a pen is filled one pixel short on the right and at the
+// bottom. Whole device coordinates are drawn through Qt's integer calls,
+// so the table window's pixels stay exactly where they were; turned
+// ellipses and arcs are drawn on their exact outline.
 
 #include <QColor>
 #include <QFont>
@@ -20,32 +25,34 @@ namespace kordavelt {
 QColor ToQColor(Color color);
 Color FromQColor(const QColor& color);
 
-// A font whose character cell (ascent + descent) is font.height pixels.
+// A font whose character cell (ascent + descent) is font.height pixels,
+// rounded to whole pixels.
 QFont ToQFont(const Font& font);
 
 class QPainterCanvas : public Canvas {
  public:
-  // The painter must outlive the canvas; its state is changed by drawing.
-  explicit QPainterCanvas(QPainter& painter);
+  // The painter must outlive the canvas; its pen, brush, font and clip are
+  // changed by drawing. A `dotsPerMm` of 0 takes the resolution of the
+  // painter's device (the screen's when the painter has none).
+  explicit QPainterCanvas(QPainter& painter, double dotsPerMm = 0);
 
-  void Line(Point from, Point to) override;
-  void Polyline(std::span<const Point> points) override;
-  void Polygon(std::span<const Point> points) override;
-  void Rectangle(const Rect& box) override;
-  void Ellipse(const Rect& box) override;
-  void Arc(const Rect& box, Point start, Point end) override;
-  void FillRect(const Rect& box, Color color) override;
-  // The same defaults as Canvas, for callers that hold a QPainterCanvas.
-  void Text(Point at, std::string_view text, double angleDeg = 0, HAlign halign = HAlign::Left,
-            VAlign valign = VAlign::Top) override;
-  Size TextExtent(std::string_view text) override;
-  void SetClip(const Rect& box) override;
-  void ClearClip() override;
+ protected:
+  void DeviceLine(PointF from, PointF to) override;
+  void DevicePolyline(std::span<const PointF> points) override;
+  void DevicePolygon(std::span<const PointF> points) override;
+  void DeviceRectangle(const RectF& box) override;
+  void DeviceEllipse(const RectF& box, double turnDeg) override;
+  void DeviceArc(const RectF& box, double turnDeg, PointF start, PointF end) override;
+  void DeviceFillRect(const RectF& box, Color color) override;
+  void DeviceText(PointF at, std::string_view text, double angleDeg, HAlign halign, VAlign valign,
+                  double fontHeight) override;
+  SizeF DeviceTextSize(std::string_view text, double fontHeight) override;
+  void DeviceClip(const std::optional<RectF>& box) override;
 
  private:
   void UsePen();
   void UsePenAndBrush();
-  const QFont& CurrentFont();
+  const QFont& FontOfHeight(double fontHeight);
   QFontMetrics Metrics(const QFont& qfont) const;
 
   QPainter& painter_;

@@ -74,7 +74,7 @@ class QPainterCanvasTest : public ::testing::Test {
 TEST_F(QPainterCanvasTest, RectangleCoversLeftToRightLessOne) {
   const QImage image = Draw(20, 20, [](Canvas& canvas) {
     canvas.brush.style = BrushStyle::Clear;
-    canvas.Rectangle({2, 2, 13, 13});
+    canvas.Rectangle(Rect{2, 2, 13, 13});
   });
   const InkBox ink = FindInk(image);
   EXPECT_EQ(ink.left, 2);
@@ -90,7 +90,7 @@ TEST_F(QPainterCanvasTest, RectangleCoversLeftToRightLessOne) {
 TEST_F(QPainterCanvasTest, RectangleFillsWithTheBrushInsideThePen) {
   const QImage outlined = Draw(20, 20, [](Canvas& canvas) {
     canvas.brush = Brush{kRed, BrushStyle::Solid};
-    canvas.Rectangle({2, 2, 13, 13});
+    canvas.Rectangle(Rect{2, 2, 13, 13});
   });
   EXPECT_EQ(outlined.pixel(2, 7), qRgb(0, 0, 0));
   EXPECT_EQ(outlined.pixel(7, 7), qRgb(255, 0, 0));
@@ -99,7 +99,7 @@ TEST_F(QPainterCanvasTest, RectangleFillsWithTheBrushInsideThePen) {
   const QImage penless = Draw(20, 20, [](Canvas& canvas) {
     canvas.pen.style = PenStyle::Clear;
     canvas.brush = Brush{kRed, BrushStyle::Solid};
-    canvas.Rectangle({2, 2, 13, 13});
+    canvas.Rectangle(Rect{2, 2, 13, 13});
   });
   const InkBox ink = FindInk(penless);
   EXPECT_EQ(ink.left, 2);
@@ -112,7 +112,7 @@ TEST_F(QPainterCanvasTest, RectangleFillsWithTheBrushInsideThePen) {
 TEST_F(QPainterCanvasTest, FillRectCoversExactlyItsBox) {
   const QImage image = Draw(20, 20, [](Canvas& canvas) {
     canvas.pen.color = Color{0, 0, 255};
-    canvas.FillRect({2, 3, 7, 6}, kRed);
+    canvas.FillRect(Rect{2, 3, 7, 6}, kRed);
   });
   const InkBox ink = FindInk(image);
   EXPECT_EQ(ink.left, 2);
@@ -126,7 +126,7 @@ TEST_F(QPainterCanvasTest, FillRectCoversExactlyItsBox) {
 TEST_F(QPainterCanvasTest, EllipseFitsItsBoxAndFillsItsCentre) {
   const QImage image = Draw(40, 30, [](Canvas& canvas) {
     canvas.brush = Brush{kRed, BrushStyle::Solid};
-    canvas.Ellipse({10, 10, 31, 21});
+    canvas.Ellipse(Rect{10, 10, 31, 21});
   });
   const InkBox ink = FindInk(image);
   EXPECT_EQ(ink.left, 10);
@@ -139,7 +139,7 @@ TEST_F(QPainterCanvasTest, EllipseFitsItsBoxAndFillsItsCentre) {
 
 // Catches a thin line that covers its last point.
 TEST_F(QPainterCanvasTest, ThinLineLeavesOutItsLastPoint) {
-  const QImage image = Draw(20, 10, [](Canvas& canvas) { canvas.Line({2, 5}, {10, 5}); });
+  const QImage image = Draw(20, 10, [](Canvas& canvas) { canvas.Line(Point{2, 5}, Point{10, 5}); });
   EXPECT_TRUE(Inked(image, 2, 5));
   EXPECT_TRUE(Inked(image, 9, 5));
   EXPECT_FALSE(Inked(image, 10, 5));
@@ -168,7 +168,7 @@ TEST_F(QPainterCanvasTest, ArcRunsCounterClockwiseBetweenItsRadials) {
 // Catches coinciding radials drawing nothing instead of the whole ellipse.
 TEST_F(QPainterCanvasTest, ArcWithCoincidingRadialsIsTheWholeEllipse) {
   const QImage image = Draw(40, 30, [](Canvas& canvas) {
-    canvas.Arc({10, 10, 31, 21}, {31, 15}, {31, 15});
+    canvas.Arc(Rect{10, 10, 31, 21}, Point{31, 15}, Point{31, 15});
   });
   EXPECT_TRUE(InkedNear(image, 20, 10, 0));
   EXPECT_TRUE(InkedNear(image, 20, 20, 0));
@@ -197,7 +197,7 @@ TEST_F(QPainterCanvasTest, TextTurnsCounterClockwiseAboutItsTopLeft) {
   const QImage image = Draw(120, 160, [&](Canvas& canvas) {
     canvas.font.height = 20;
     width = canvas.TextExtent("ЖЖЖЖ").width;
-    canvas.Text({60, 140}, "ЖЖЖЖ", 90);
+    canvas.Text(Point{60, 140}, "ЖЖЖЖ", 90);
   });
   const InkBox ink = FindInk(image);
   ASSERT_FALSE(ink.Empty());
@@ -214,7 +214,7 @@ TEST_F(QPainterCanvasTest, TextTurnsCounterClockwiseAboutItsTopLeft) {
 TEST_F(QPainterCanvasTest, TextAlignsRightAndBottomOnItsPoint) {
   const QImage rightBottom = Draw(200, 80, [](Canvas& canvas) {
     canvas.font.height = 20;
-    canvas.Text({150, 60}, "ЖЖЖ", 0, HAlign::Right, VAlign::Bottom);
+    canvas.Text(Point{150, 60}, "ЖЖЖ", 0, HAlign::Right, VAlign::Bottom);
   });
   const InkBox ink = FindInk(rightBottom);
   ASSERT_FALSE(ink.Empty());
@@ -225,12 +225,93 @@ TEST_F(QPainterCanvasTest, TextAlignsRightAndBottomOnItsPoint) {
 
   const QImage centredBaseline = Draw(200, 80, [](Canvas& canvas) {
     canvas.font.height = 20;
-    canvas.Text({100, 40}, "ЖЖЖ", 0, HAlign::Center, VAlign::Baseline);
+    canvas.Text(Point{100, 40}, "ЖЖЖ", 0, HAlign::Center, VAlign::Baseline);
   });
   const InkBox centred = FindInk(centredBaseline);
   EXPECT_LE(std::abs((centred.left + centred.right) / 2 - 100), 2);
   EXPECT_LT(centred.bottom, 40);
   EXPECT_GE(centred.bottom, 37) << "Ж sits on the baseline";
+}
+
+// --- Transform, clip and resolution -----------------------------------------------
+
+// Catches a canvas that ignores its transform, or applies it in the wrong
+// order: a zoomed box lands where the scheme's grid puts it, still without
+// its right and bottom edges on the device.
+TEST_F(QPainterCanvasTest, ShapesFollowTheTransformToTheirDevicePixels) {
+  const QImage image = Draw(60, 60, [](Canvas& canvas) {
+    canvas.Translate(10, 5);
+    canvas.Scale(4);
+    canvas.brush.style = BrushStyle::Clear;
+    canvas.Rectangle(RectF{1, 1, 6, 4});  // device (14, 9) to (34, 21)
+  });
+  const InkBox ink = FindInk(image);
+  EXPECT_EQ(ink.left, 14);
+  EXPECT_EQ(ink.top, 9);
+  EXPECT_EQ(ink.right, 33);
+  EXPECT_EQ(ink.bottom, 20);
+}
+
+TEST_F(QPainterCanvasTest, TurnedTransformsTurnBoxesAndTexts) {
+  const QImage box = Draw(60, 60, [](Canvas& canvas) {
+    canvas.Translate(30, 30);
+    canvas.Rotate(90);
+    canvas.FillRect(RectF{0, -2, 20, 2}, kRed);  // from the centre to the right, turned upwards
+  });
+  EXPECT_EQ(box.pixel(30, 15), qRgb(255, 0, 0));
+  EXPECT_FALSE(Inked(box, 40, 30));
+  EXPECT_FALSE(Inked(box, 30, 45));
+
+  const QImage text = Draw(120, 160, [](Canvas& canvas) {
+    canvas.font.height = 10;
+    canvas.Translate(60, 140);
+    canvas.Scale(2);
+    canvas.Rotate(90);
+    canvas.Text(PointF{0, 0}, "ЖЖЖЖ");
+  });
+  const InkBox ink = FindInk(text);
+  ASSERT_FALSE(ink.Empty());
+  EXPECT_GE(ink.left, 59) << "turned upwards about its point, as a text angle of 90 would";
+  EXPECT_LE(ink.right, 60 + 20) << "one cell of the doubled font";
+  EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left));
+}
+
+TEST_F(QPainterCanvasTest, ClipsFollowTheTransformAndRestoreLiftsThem) {
+  const QImage image = Draw(40, 40, [](Canvas& canvas) {
+    canvas.Scale(2);
+    canvas.Save();
+    canvas.SetClip(RectF{5, 5, 10, 10});  // device (10, 10) to (20, 20)
+    canvas.FillRect(RectF{0, 0, 20, 20}, kRed);
+    canvas.Restore();
+    canvas.pen.color = Color{0, 0, 255};
+    canvas.Line(PointF{0, 18}, PointF{20, 18});
+  });
+  EXPECT_EQ(image.pixel(10, 10), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(19, 19), qRgb(255, 0, 0));
+  EXPECT_FALSE(Inked(image, 9, 15));
+  EXPECT_FALSE(Inked(image, 20, 15));
+  EXPECT_EQ(image.pixel(30, 36), qRgb(0, 0, 255)) << "the line after Restore is not clipped";
+}
+
+TEST_F(QPainterCanvasTest, FractionalCoordinatesDrawWhereTheyFall) {
+  const QImage image = Draw(40, 20, [](Canvas& canvas) {
+    canvas.Scale(1.0 / 3);
+    canvas.FillRect(RectF{30.3, 15, 60.6, 45}, kRed);  // device (10.1, 5) to (20.2, 15)
+  });
+  const InkBox ink = FindInk(image);
+  EXPECT_NEAR(ink.left, 10, 1);
+  EXPECT_NEAR(ink.right, 20, 1);
+  EXPECT_EQ(ink.top, 5);
+  EXPECT_EQ(ink.bottom, 14);
+}
+
+TEST_F(QPainterCanvasTest, ResolutionComesFromTheDeviceUnlessGiven) {
+  QImage image(10, 10, QImage::Format_RGB32);
+  image.setDotsPerMeterX(10000);  // 10 dots a millimetre
+  image.setDotsPerMeterY(10000);
+  QPainter painter(&image);
+  EXPECT_NEAR(QPainterCanvas(painter).DotsPerMm(), 10, 0.01);
+  EXPECT_DOUBLE_EQ(QPainterCanvas(painter, 4).DotsPerMm(), 4);
 }
 
 }  // namespace
