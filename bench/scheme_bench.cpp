@@ -9,10 +9,12 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "bench_network.h"
+#include "draw/print_target.h"
 #include "draw/recording_canvas.h"
 #include "model/model_records.h"
 #include "scheme/branch_layout.h"
@@ -103,23 +105,6 @@ void BM_DrawingListsOfAScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawingListsOfAScreen)->Arg(12000)->Arg(32000)->Unit(benchmark::kMillisecond);
 
-// A canvas that draws nothing: what the renderer costs on its own.
-class NullCanvas final : public Canvas {
- protected:
-  void DeviceLine(PointF, PointF) override {}
-  void DevicePolyline(std::span<const PointF>) override {}
-  void DevicePolygon(std::span<const PointF>) override {}
-  void DeviceRectangle(const RectF&) override {}
-  void DeviceEllipse(const RectF&, double) override {}
-  void DeviceArc(const RectF&, double, PointF, PointF) override {}
-  void DeviceFillRect(const RectF&, Color) override {}
-  void DeviceText(PointF, std::string_view, double, HAlign, VAlign, double) override {}
-  SizeF DeviceTextSize(std::string_view text, double height) override {
-    return EstimatedTextSize(text, height);
-  }
-  void DeviceClip(const std::optional<RectF>&) override {}
-};
-
 // The whole page in view at 4 units a step.
 SchemeView WholePage(const Page& page) {
   SchemeView view;
@@ -152,8 +137,10 @@ void BM_RenderPage(benchmark::State& state) {
   const SchemeView view = WholePage(page);
   const SchemeHooks hooks = FixedHooks();
   for (auto _ : state) {
-    NullCanvas canvas;
-    const SchemePaintCount count = RenderSchemePage(page.nodes, page.branches, view, hooks, canvas);
+    // A canvas that draws nothing: what the renderer costs on its own.
+    const std::unique_ptr<Canvas> canvas = MakeDiscardingCanvas(kScreenDotsPerMm);
+    const SchemePaintCount count =
+        RenderSchemePage(page.nodes, page.branches, view, hooks, *canvas);
     benchmark::DoNotOptimize(count.textLines);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
